@@ -1,0 +1,368 @@
+#include "LedgerlyCore/Text/UnicodeText.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utext.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace ledgerly::text {
+namespace {
+
+bool isASCII(unsigned char byte) { return byte < 0x80; }
+
+bool isContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// Between two ASCII code points UAX 29 always breaks, except inside CR LF:
+// ASCII is never Extend, ZWJ, SpacingMark or Prepend.
+bool isASCIIBoundary(unsigned char previous, unsigned char next) {
+    return !(previous == '\r' && next == '\n');
+}
+
+icu::BreakIterator& characterBreakIterator() {
+    // Creating a break iterator loads rule data; one per thread is reused.
+    thread_local std::unique_ptr<icu::BreakIterator> iterator = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::BreakIterator> created(
+            icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+        if (U_FAILURE(status) || !created) {
+            std::abort();  // ICU data missing: nothing in the core can work without it.
+        }
+        return created;
+    }();
+    return *iterator;
+}
+
+// Walks grapheme-cluster boundaries of one text; ICU is attached only when a
+// non-ASCII neighbourhood needs it.
+class BoundaryScanner {
+public:
+    explicit BoundaryScanner(std::string_view text) : text_(text) {}
+    BoundaryScanner(const BoundaryScanner&) = delete;
+    BoundaryScanner& operator=(const BoundaryScanner&) = delete;
+    ~BoundaryScanner() {
+        if (attached_) {
+            utext_close(&utext_);
+        }
+    }
+
+    bool isBoundary(std::size_t offset) {
+        if (offset == 0 || offset >= text_.size()) {
+            return true;
+        }
+        const auto previous = static_cast<unsigned char>(text_[offset - 1]);
+        const auto next = static_cast<unsigned char>(text_[offset]);
+        if (isASCII(previous) && isASCII(next)) {
+            return isASCIIBoundary(previous, next);
+        }
+        if (isContinuationByte(next)) {
+            return false;
+        }
+        return iterator().isBoundary(static_cast<int32_t>(offset)) != 0;
+    }
+
+    std::size_t next(std::size_t offset) {
+        if (offset >= text_.size()) {
+            return text_.size();
+        }
+        const auto current = static_cast<unsigned char>(text_[offset]);
+        if (isASCII(current)) {
+            if (offset + 1 == text_.size()) {
+                return offset + 1;
+            }
+            const auto following = static_cast<unsigned char>(text_[offset + 1]);
+            if (isASCII(following) && isASCIIBoundary(current, following)) {
+                return offset + 1;
+            }
+        }
+        const int32_t boundary = iterator().following(static_cast<int32_t>(offset));
+        return boundary == icu::BreakIterator::DONE ? text_.size() : static_cast<std::size_t>(boundary);
+    }
+
+    std::size_t previous(std::size_t offset) {
+        if (offset == 0) {
+            return 0;
+        }
+        const auto last = static_cast<unsigned char>(text_[offset - 1]);
+        if (isASCII(last)) {
+            if (offset == 1) {
+                return 0;
+            }
+            const auto beforeLast = static_cast<unsigned char>(text_[offset - 2]);
+            if (isASCII(beforeLast) && isASCIIBoundary(beforeLast, last)) {
+                return offset - 1;
+            }
+        }
+        const int32_t boundary = iterator().preceding(static_cast<int32_t>(offset));
+        return boundary == icu::BreakIterator::DONE ? 0 : static_cast<std::size_t>(boundary);
+    }
+
+private:
+    icu::BreakIterator& iterator() {
+        auto& shared = characterBreakIterator();
+        if (!attached_) {
+            UErrorCode status = U_ZERO_ERROR;
+            utext_openUTF8(&utext_, text_.data(), static_cast<int64_t>(text_.size()), &status);
+            shared.setText(&utext_, status);
+            attached_ = true;
+        }
+        return shared;
+    }
+
+    std::string_view text_;
+    UText utext_ = UTEXT_INITIALIZER;
+    bool attached_ = false;
+};
+
+bool isAllASCII(std::string_view text) {
+    for (const char byte : text) {
+        if (!isASCII(static_cast<unsigned char>(byte))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isTrimmable(char32_t codePoint, bool lineBreaksToo) {
+    return isWhiteSpaceCodePoint(codePoint) || (lineBreaksToo && isLineBreakCodePoint(codePoint));
+}
+
+std::size_t codePointStartBefore(std::string_view text, std::size_t offset) {
+    std::size_t start = offset - 1;
+    while (start > 0 && isContinuationByte(static_cast<unsigned char>(text[start]))) {
+        --start;
+    }
+    return start;
+}
+
+std::string_view trim(std::string_view text, bool lineBreaksToo) {
+    std::size_t start = 0;
+    std::size_t end = text.size();
+    {
+        BoundaryScanner scanner(text);
+        while (start < end) {
+            std::size_t length = 0;
+            const char32_t codePoint = decodeCodePoint(text, start, &length);
+            if (!isTrimmable(codePoint, lineBreaksToo) || !scanner.isBoundary(start + length)) {
+                break;
+            }
+            start += length;
+        }
+    }
+    if (start == end) {
+        return text.substr(start, 0);
+    }
+    std::string_view rest = text.substr(start);
+    end = rest.size();
+    BoundaryScanner scanner(rest);
+    while (end > 0) {
+        const std::size_t codePointStart = codePointStartBefore(rest, end);
+        std::size_t length = 0;
+        const char32_t codePoint = decodeCodePoint(rest, codePointStart, &length);
+        if (codePointStart + length != end || !isTrimmable(codePoint, lineBreaksToo) ||
+            !scanner.isBoundary(codePointStart)) {
+            break;
+        }
+        end = codePointStart;
+    }
+    return rest.substr(0, end);
+}
+
+}  // namespace
+
+char32_t decodeCodePoint(std::string_view text, std::size_t offset, std::size_t* length) {
+    // U8_NEXT takes 32-bit offsets; decode from a window so huge texts work.
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data()) + offset;
+    const auto window = static_cast<int32_t>(std::min<std::size_t>(text.size() - offset, 4));
+    int32_t index = 0;
+    UChar32 codePoint = 0;
+    U8_NEXT(bytes, index, window, codePoint);
+    if (length != nullptr) {
+        *length = static_cast<std::size_t>(index);
+    }
+    return codePoint < 0 ? U'\uFFFD' : static_cast<char32_t>(codePoint);
+}
+
+bool isWhiteSpaceCodePoint(char32_t codePoint) {
+    if (codePoint == U'\t' || codePoint == U' ') {
+        return true;
+    }
+    return codePoint >= 0x80 && u_charType(static_cast<UChar32>(codePoint)) == U_SPACE_SEPARATOR;
+}
+
+bool isLineBreakCodePoint(char32_t codePoint) {
+    return (codePoint >= 0x0A && codePoint <= 0x0D) || codePoint == 0x85 || codePoint == 0x2028 ||
+           codePoint == 0x2029;
+}
+
+std::size_t characterCount(std::string_view text) {
+    if (isAllASCII(text)) {
+        std::size_t count = text.size();
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            if (text[i - 1] == '\r' && text[i] == '\n') {
+                --count;
+            }
+        }
+        return count;
+    }
+    BoundaryScanner scanner(text);
+    std::size_t count = 0;
+    for (std::size_t offset = 0; offset < text.size(); offset = scanner.next(offset)) {
+        ++count;
+    }
+    return count;
+}
+
+bool hasMoreCharactersThan(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return false;  // a character takes at least one byte
+    }
+    BoundaryScanner scanner(text);
+    std::size_t offset = 0;
+    for (std::size_t count = 0; count < limit && offset < text.size(); ++count) {
+        offset = scanner.next(offset);
+    }
+    return offset < text.size();
+}
+
+std::string_view prefixCharacters(std::string_view text, std::size_t count) {
+    BoundaryScanner scanner(text);
+    std::size_t offset = 0;
+    for (std::size_t taken = 0; taken < count && offset < text.size(); ++taken) {
+        offset = scanner.next(offset);
+    }
+    return text.substr(0, offset);
+}
+
+std::string_view suffixCharacters(std::string_view text, std::size_t count) {
+    BoundaryScanner scanner(text);
+    std::size_t offset = text.size();
+    for (std::size_t taken = 0; taken < count && offset > 0; ++taken) {
+        offset = scanner.previous(offset);
+    }
+    return text.substr(offset);
+}
+
+bool isCharacterBoundary(std::string_view text, std::size_t offset) {
+    return BoundaryScanner(text).isBoundary(offset);
+}
+
+std::size_t nextCharacterBoundary(std::string_view text, std::size_t offset) {
+    return BoundaryScanner(text).next(offset);
+}
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.starts_with(prefix) && isCharacterBoundary(text, prefix.size());
+}
+
+bool endsWith(std::string_view text, std::string_view suffix) {
+    return text.ends_with(suffix) && isCharacterBoundary(text, text.size() - suffix.size());
+}
+
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from) {
+    BoundaryScanner scanner(text);
+    for (std::size_t position = text.find(needle, from); position != std::string_view::npos;
+         position = text.find(needle, position + 1)) {
+        if (scanner.isBoundary(position) && scanner.isBoundary(position + needle.size())) {
+            return position;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool contains(std::string_view text, std::string_view needle) {
+    return find(text, needle) != std::string_view::npos;
+}
+
+bool whiteSpaceCharacterAt(std::string_view text, std::size_t offset, std::size_t* length) {
+    if (offset >= text.size()) {
+        return false;
+    }
+    std::size_t codePointLength = 0;
+    const char32_t codePoint = decodeCodePoint(text, offset, &codePointLength);
+    if (!isWhiteSpaceCodePoint(codePoint)) {
+        return false;
+    }
+    BoundaryScanner scanner(text);
+    if (!scanner.isBoundary(offset) || !scanner.isBoundary(offset + codePointLength)) {
+        return false;
+    }
+    if (length != nullptr) {
+        *length = codePointLength;
+    }
+    return true;
+}
+
+bool containsWhiteSpace(std::string_view text) {
+    std::size_t offset = 0;
+    while (offset < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[offset]);
+        if (isASCII(byte)) {
+            if ((byte == ' ' || byte == '\t') && whiteSpaceCharacterAt(text, offset)) {
+                return true;
+            }
+            ++offset;
+            continue;
+        }
+        std::size_t length = 0;
+        const char32_t codePoint = decodeCodePoint(text, offset, &length);
+        if (isWhiteSpaceCodePoint(codePoint) && whiteSpaceCharacterAt(text, offset)) {
+            return true;
+        }
+        offset += length == 0 ? 1 : length;
+    }
+    return false;
+}
+
+std::string_view trimmed(std::string_view text) { return trim(text, true); }
+
+std::string_view trimmedWhiteSpace(std::string_view text) { return trim(text, false); }
+
+std::string lowercased(std::string_view text) {
+    if (isAllASCII(text)) {
+        std::string lower(text);
+        for (char& byte : lower) {
+            if (byte >= 'A' && byte <= 'Z') {
+                byte = static_cast<char>(byte - 'A' + 'a');
+            }
+        }
+        return lower;
+    }
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    unicode.toLower(icu::Locale::getRoot());
+    std::string lower;
+    unicode.toUTF8String(lower);
+    return lower;
+}
+
+bool isValidUTF8(std::string_view text, std::size_t* firstInvalidByte) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto size = static_cast<int64_t>(text.size());
+    int64_t index = 0;
+    while (index < size) {
+        if (isASCII(bytes[index])) {
+            ++index;
+            continue;
+        }
+        const int64_t start = index;
+        const auto window = static_cast<int32_t>(std::min<int64_t>(size - start, 4));
+        int32_t local = 0;
+        UChar32 codePoint = 0;
+        U8_NEXT(bytes + start, local, window, codePoint);
+        if (codePoint < 0) {
+            if (firstInvalidByte != nullptr) {
+                *firstInvalidByte = static_cast<std::size_t>(start);
+            }
+            return false;
+        }
+        index = start + local;
+    }
+    return true;
+}
+
+}  // namespace ledgerly::text

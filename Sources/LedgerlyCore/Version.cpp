@@ -1,0 +1,7 @@
+#include "LedgerlyCore/Version.h"
+
+namespace ledgerly {
+
+const char* versionString() { return kVersionString; }
+
+}  // namespace ledgerly

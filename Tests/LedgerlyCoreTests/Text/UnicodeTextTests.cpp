@@ -1,0 +1,103 @@
+#include "LedgerlyCore/Text/UnicodeText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace ledgerly::text {
+namespace {
+
+// Text samples whose characters span several code points.
+const std::string kCombiningE = "e\u0301";                      // e + combining acute
+const std::string kFlag = "\U0001F1E9\U0001F1EA";               // regional indicators D E
+const std::string kThumbsUpDark = "\U0001F44D\U0001F3FF";       // emoji + skin tone
+const std::string kFamily = "\U0001F468\u200D\U0001F469\u200D\U0001F467";  // ZWJ sequence
+
+TEST(UnicodeTextCount, CountsGraphemeClustersNotBytesOrCodePoints) {
+    struct Case {
+        std::string text;
+        std::size_t expected;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"abc", 3},
+        {"a\r\nb", 3},  // CR LF is one cluster
+        {kCombiningE + "x", 2},
+        {kFlag + kFlag, 2},
+        {kThumbsUpDark, 1},
+        {kFamily + "!", 2},
+        {"\u65E5\u672C", 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, characterCount(c.text)) << c.text;
+    }
+}
+
+TEST(UnicodeTextSlices, PrefixAndSuffixNeverCutInsideACharacter) {
+    const std::string text = "a" + kCombiningE + kFlag + kThumbsUpDark + "z";
+    EXPECT_EQ("a" + kCombiningE, prefixCharacters(text, 2));
+    EXPECT_EQ(kThumbsUpDark + "z", suffixCharacters(text, 2));
+    EXPECT_EQ(text, prefixCharacters(text, 99));
+    EXPECT_EQ(text, suffixCharacters(text, 99));
+    EXPECT_EQ("", prefixCharacters(text, 0));
+    EXPECT_EQ("", suffixCharacters(text, 0));
+}
+
+TEST(UnicodeTextSlices, HasMoreCharactersThanCountsClusters) {
+    EXPECT_FALSE(hasMoreCharactersThan(kFamily + kFlag, 2));
+    EXPECT_TRUE(hasMoreCharactersThan(kFamily + kFlag + "x", 2));
+    EXPECT_FALSE(hasMoreCharactersThan("abc", 3));
+    EXPECT_TRUE(hasMoreCharactersThan("abcd", 3));
+}
+
+TEST(UnicodeTextMatching, PrefixFollowedByCombiningMarkDoesNotMatch) {
+    EXPECT_TRUE(startsWith("- item", "- "));
+    EXPECT_FALSE(startsWith("- \u0301item", "- "));
+    EXPECT_TRUE(endsWith("**Work**", "**"));
+    EXPECT_FALSE(endsWith("a" + std::string("\u0301"), "a"));
+    EXPECT_FALSE(endsWith("x" + kCombiningE, "e"));
+    EXPECT_TRUE(contains("end -->", "-->"));
+    EXPECT_FALSE(contains("end -->\u0301", "-->"));
+    EXPECT_TRUE(contains("a -->\u0301 b -->", "-->"));
+    EXPECT_EQ(std::string_view::npos, find("-->\u0301", "-->"));
+}
+
+TEST(UnicodeTextWhiteSpace, TrimRemovesSpaceTabZsAndLineBreaksOnly) {
+    EXPECT_EQ("a b", trimmed(" \t\u00A0\u3000a b\u2003 "));
+    EXPECT_EQ("", trimmed(" \t "));
+    EXPECT_EQ("x", trimmed("\u2028x\u0085"));
+    EXPECT_EQ("x", trimmedWhiteSpace(" x "));
+    EXPECT_EQ("x\n", trimmedWhiteSpace(" x\n"));
+    // Zero-width space is Cf, not Zs: it is no white space.
+    EXPECT_EQ("\u200Bx", trimmed("\u200Bx"));
+}
+
+TEST(UnicodeTextWhiteSpace, SpaceCarryingACombiningMarkIsNotWhiteSpace) {
+    EXPECT_EQ(" \u0301x", trimmed("  \u0301x"));
+    EXPECT_EQ("x \u0301", trimmed("x \u0301"));
+    EXPECT_FALSE(containsWhiteSpace("a \u0301b"));
+    EXPECT_TRUE(containsWhiteSpace("a\u00A0b"));
+    EXPECT_TRUE(containsWhiteSpace("a\tb"));
+    EXPECT_FALSE(containsWhiteSpace("a\nb"));  // a line break is not white space
+}
+
+TEST(UnicodeTextCase, LowercasesAsciiAndBeyond) {
+    EXPECT_EQ("mailto:someone@example.com", lowercased("MAILTO:Someone@Example.com"));
+    EXPECT_EQ("\u00E9t\u00E9", lowercased("\u00C9T\u00C9"));
+}
+
+TEST(UnicodeTextUTF8, ReportsTheFirstMalformedByte) {
+    std::size_t offset = 99;
+    EXPECT_TRUE(isValidUTF8("h\u00E9llo \U0001F44D", &offset));
+    EXPECT_FALSE(isValidUTF8("ab\xE9" "cd", &offset));
+    EXPECT_EQ(2u, offset);
+    EXPECT_FALSE(isValidUTF8("\xED\xA0\x80", &offset));  // an encoded surrogate
+    EXPECT_EQ(0u, offset);
+    EXPECT_FALSE(isValidUTF8("ok\xC0\xAF", &offset));  // an overlong "/"
+    EXPECT_EQ(2u, offset);
+    EXPECT_FALSE(isValidUTF8("abc\xF0\x9F", &offset));  // truncated at the end
+    EXPECT_EQ(3u, offset);
+}
+
+}  // namespace
+}  // namespace ledgerly::text

@@ -1,0 +1,34 @@
+# Build options shared by every Ledgerly target. Applied per target through an
+# INTERFACE library instead of CMAKE_CXX_FLAGS so third-party code is untouched.
+add_library(LedgerlyCompileOptions INTERFACE)
+target_compile_options(LedgerlyCompileOptions INTERFACE -Wall -Wextra -Wpedantic)
+if(LEDGERLY_WERROR)
+  target_compile_options(LedgerlyCompileOptions INTERFACE -Werror)
+endif()
+if(LEDGERLY_SANITIZERS)
+  string(REPLACE ";" "," _ledgerly_sanitizers "${LEDGERLY_SANITIZERS}")
+  target_compile_options(LedgerlyCompileOptions INTERFACE
+    -fsanitize=${_ledgerly_sanitizers} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  target_link_options(LedgerlyCompileOptions INTERFACE -fsanitize=${_ledgerly_sanitizers})
+endif()
+
+# ledgerly_add_library(Name SOURCES ... [DEPENDS ...])
+# One static library per layer of the core; headers are included as
+# "LedgerlyCore/<Layer>/<Type>.h" from the Sources folder.
+function(ledgerly_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;PRIVATE_DEPENDS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/Sources)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} PRIVATE LedgerlyCompileOptions ${ARG_PRIVATE_DEPENDS})
+endfunction()
+
+# add_ledgerly_test(Name SOURCES ... LIBS ... [ENVIRONMENT ...])
+# One GoogleTest executable per area; each TEST becomes its own CTest case.
+function(add_ledgerly_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock LedgerlyCompileOptions)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "LANG=C.UTF-8;${ARG_ENVIRONMENT}" TIMEOUT 120)
+endfunction()
