@@ -7,7 +7,8 @@ namespace ledgerly {
 // Why an existing selected file could not be read.
 enum class FileReadFailureReason { permissionDenied, invalidUTF8, unknown };
 
-// Why loading the selected file failed.
+// Why loading the selected file failed. FileSource::loadSelectedMarkdown()
+// throws it; it is the only error that call throws.
 struct FileSourceError {
     struct UnreadableSelectedFile {
         FileReadFailureReason reason = FileReadFailureReason::unknown;
