@@ -1,0 +1,49 @@
+#pragma once
+
+#include "LedgerlyCore/Files/FileSourceError.h"
+#include "LedgerlyCore/Platform/UserDefaults.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace ledgerly {
+
+// Remembers which Markdown file the user selected (as one path string in the
+// user defaults) and reads it whole as strict UTF-8. Holds no state of its
+// own, so any number of instances over the same defaults agree.
+class FileSource {
+public:
+    explicit FileSource(UserDefaults& defaults);
+
+    // The selected file: the stored path, made absolute against the current
+    // folder when relative; none when no path is stored. Not tested for existence.
+    std::optional<std::filesystem::path> selectedFileURL() const;
+    // Stores the path, or removes the key when given none.
+    void setSelectedFileURL(const std::optional<std::filesystem::path>& url);
+
+    // The selected file's whole text, unchanged. Throws FileSourceError, and nothing else.
+    std::string loadSelectedMarkdown() const;
+
+private:
+    // A system call failed with this errno.
+    struct SystemError {
+        int code = 0;
+    };
+    // The bytes are not well-formed UTF-8.
+    struct MalformedUTF8 {};
+    // Something other than a regular file: a folder, a FIFO, a device.
+    struct NotRegularFile {};
+    using ReadFailure = std::variant<SystemError, MalformedUTF8, NotRegularFile>;
+    using ReadResult = std::variant<std::string, ReadFailure>;
+
+    static ReadResult readUTF8File(const std::filesystem::path& path);
+    static FileReadFailureReason readFailureReason(const ReadFailure& failure);
+    static bool fileExists(const std::filesystem::path& path);
+
+    UserDefaults& defaults_;
+    const std::string selectedPathKey_ = "selectedMarkdownPath";
+};
+
+}  // namespace ledgerly
