@@ -1,0 +1,117 @@
+#include "LedgerlyDesktop/QSettingsUserDefaults.h"
+
+#include "TemporaryFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace ledgerly {
+namespace {
+
+using test::TemporaryFolder;
+
+TEST(QSettingsUserDefaultsPath, UsesXdgConfigHome) {
+    QProcessEnvironment environment;
+    environment.insert("XDG_CONFIG_HOME", "/tmp/config-home");
+    environment.insert("HOME", "/home/ann");
+    EXPECT_EQ(QString("/tmp/config-home/ledgerly/ledgerly.conf"),
+              QSettingsUserDefaults::defaultFilePath(environment));
+}
+
+TEST(QSettingsUserDefaultsPath, FallsBackToDotConfigWhenUnsetOrRelative) {
+    QProcessEnvironment environment;
+    environment.insert("HOME", "/home/ann");
+    EXPECT_EQ(QString("/home/ann/.config/ledgerly/ledgerly.conf"),
+              QSettingsUserDefaults::defaultFilePath(environment));
+    environment.insert("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(QString("/home/ann/.config/ledgerly/ledgerly.conf"),
+              QSettingsUserDefaults::defaultFilePath(environment));
+}
+
+TEST(QSettingsUserDefaultsValues, ValuesReadBackFromANewInstance) {
+    TemporaryFolder folder;
+    const QString path = folder.filePath("config/ledgerly/ledgerly.conf");
+    {
+        QSettingsUserDefaults defaults(path);
+        defaults.setString("selectedMarkdownPath", "/home/ann/Bookmarks, \"mine\"/Links ä.md");
+        defaults.setInteger("globalShortcutKeyCode", 40);
+        defaults.setInteger("globalShortcutModifiers", 0x1C0000);
+        defaults.setBoolean("globalShortcutEnabled", false);
+    }
+    QSettingsUserDefaults reopened(path);
+    EXPECT_EQ(std::optional<std::string>("/home/ann/Bookmarks, \"mine\"/Links ä.md"),
+              reopened.string("selectedMarkdownPath"));
+    EXPECT_EQ(std::optional<std::int64_t>(40), reopened.integer("globalShortcutKeyCode"));
+    EXPECT_EQ(std::optional<std::int64_t>(0x1C0000), reopened.integer("globalShortcutModifiers"));
+    EXPECT_EQ(std::optional<bool>(false), reopened.boolean("globalShortcutEnabled"));
+}
+
+TEST(QSettingsUserDefaultsValues, KeysAreWrittenAtTheTopLevel) {
+    TemporaryFolder folder;
+    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    defaults.setInteger("globalShortcutKeyCode", 1);
+    const QByteArray contents = folder.read("ledgerly.conf");
+    EXPECT_TRUE(contents.contains("[General]\nglobalShortcutKeyCode=1\n")) << contents.toStdString();
+}
+
+TEST(QSettingsUserDefaultsValues, HandEditedFileReadsWithTheAskedType) {
+    TemporaryFolder folder;
+    folder.write("ledgerly.conf",
+                 "[General]\n"
+                 "selectedMarkdownPath=/home/ann/Links.md\n"
+                 "globalShortcutKeyCode = 0\n"
+                 "globalShortcutModifiers=1835008\n"
+                 "globalShortcutEnabled=False\n"
+                 "launchAtLoginRequested=yes\n");
+    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    EXPECT_EQ(std::optional<std::string>("/home/ann/Links.md"), defaults.string("selectedMarkdownPath"));
+    EXPECT_EQ(std::optional<std::int64_t>(0), defaults.integer("globalShortcutKeyCode"));
+    EXPECT_EQ(std::optional<std::int64_t>(0x1C0000), defaults.integer("globalShortcutModifiers"));
+    EXPECT_EQ(std::optional<bool>(false), defaults.boolean("globalShortcutEnabled"));
+    EXPECT_TRUE(defaults.hasValue("launchAtLoginRequested"));
+    EXPECT_EQ(std::nullopt, defaults.boolean("launchAtLoginRequested"));
+    EXPECT_EQ(std::nullopt, defaults.integer("launchAtLoginRequested"));
+}
+
+TEST(QSettingsUserDefaultsValues, HandEditedUnquotedCommaKeepsTheWholeText) {
+    TemporaryFolder folder;
+    folder.write("ledgerly.conf", "[General]\nselectedMarkdownPath=/home/ann/a, b.md\n");
+    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    EXPECT_EQ(std::optional<std::string>("/home/ann/a, b.md"), defaults.string("selectedMarkdownPath"));
+}
+
+TEST(QSettingsUserDefaultsValues, BooleansReadAsIntegers) {
+    TemporaryFolder folder;
+    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    defaults.setBoolean("flag", true);
+    EXPECT_EQ(std::optional<std::int64_t>(1), defaults.integer("flag"));
+}
+
+TEST(QSettingsUserDefaultsValues, RemoveMakesTheKeyAbsentOnDisk) {
+    TemporaryFolder folder;
+    const QString path = folder.filePath("ledgerly.conf");
+    QSettingsUserDefaults defaults(path);
+    defaults.setString("selectedMarkdownPath", "/x.md");
+    defaults.remove("selectedMarkdownPath");
+    EXPECT_FALSE(defaults.hasValue("selectedMarkdownPath"));
+    EXPECT_FALSE(QSettingsUserDefaults(path).hasValue("selectedMarkdownPath"));
+}
+
+TEST(QSettingsUserDefaultsValues, MissingKeyReadsAsNone) {
+    TemporaryFolder folder;
+    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    EXPECT_FALSE(defaults.hasValue("globalShortcutKeyCode"));
+    EXPECT_EQ(std::nullopt, defaults.string("globalShortcutKeyCode"));
+    EXPECT_EQ(std::nullopt, defaults.integer("globalShortcutKeyCode"));
+    EXPECT_EQ(std::nullopt, defaults.boolean("globalShortcutKeyCode"));
+}
+
+TEST(QSettingsUserDefaultsWrites, FailedWriteThrowsInsteadOfPretendingSuccess) {
+    TemporaryFolder folder;
+    // A regular file where the settings folder should be: no user, root included, can write there.
+    folder.write("blocked", "not a folder");
+    QSettingsUserDefaults defaults(folder.filePath("blocked/ledgerly/ledgerly.conf"));
+    EXPECT_THROW(defaults.setInteger("globalShortcutKeyCode", 3), UserDefaultsWriteError);
+}
+
+}  // namespace
+}  // namespace ledgerly

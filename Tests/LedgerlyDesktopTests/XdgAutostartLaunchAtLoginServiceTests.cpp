@@ -1,0 +1,91 @@
+#include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
+
+#include "TemporaryFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace ledgerly {
+namespace {
+
+using test::TemporaryFolder;
+
+TEST(XdgAutostartPath, UsesXdgConfigHomeOrDotConfig) {
+    QProcessEnvironment environment;
+    environment.insert("HOME", "/home/ann");
+    EXPECT_EQ(QString("/home/ann/.config/autostart"),
+              XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(environment));
+    environment.insert("XDG_CONFIG_HOME", "/tmp/cfg");
+    EXPECT_EQ(QString("/tmp/cfg/autostart"), XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(environment));
+}
+
+TEST(XdgAutostartEntry, ExecIsTheExecutablePath) {
+    const QString entry = XdgAutostartLaunchAtLoginService::desktopEntry("/usr/local/bin/ledgerly");
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(entry.contains("\nExec=/usr/local/bin/ledgerly\n")) << entry.toStdString();
+    EXPECT_TRUE(entry.contains("\nType=Application\n"));
+}
+
+TEST(XdgAutostartEntry, ExecQuotesReservedCharactersAndEscapesPercent) {
+    const QString entry = XdgAutostartLaunchAtLoginService::desktopEntry("/home/ann/My Apps/100%/led$ger\"ly");
+    // Quoted for Exec, then every backslash doubled for the string type.
+    EXPECT_TRUE(entry.contains("\nExec=\"/home/ann/My Apps/100%%/led\\\\$ger\\\\\"ly\"\n")) << entry.toStdString();
+}
+
+TEST(XdgAutostartService, EnablingWritesTheEntryAndReadsAsEnabled) {
+    TemporaryFolder folder;
+    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/opt/ledgerly/bin/ledgerly");
+    EXPECT_FALSE(service.isEnabled());
+    service.setEnabled(true);
+    EXPECT_TRUE(service.isEnabled());
+    EXPECT_EQ(XdgAutostartLaunchAtLoginService::desktopEntry("/opt/ledgerly/bin/ledgerly").toUtf8(),
+              folder.read("autostart/ledgerly.desktop"));
+}
+
+TEST(XdgAutostartService, HiddenEntryReadsAsDisabledAndEnablingReplacesIt) {
+    TemporaryFolder folder;
+    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=ledgerly\nHidden = true\n");
+    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    EXPECT_FALSE(service.isEnabled());
+    service.setEnabled(true);
+    EXPECT_TRUE(service.isEnabled());
+    EXPECT_FALSE(folder.read("autostart/ledgerly.desktop").contains("Hidden"));
+}
+
+TEST(XdgAutostartService, HiddenKeyOfAnotherGroupDoesNotCount) {
+    TemporaryFolder folder;
+    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nExec=ledgerly\n[Desktop Action x]\nHidden=true\n");
+    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    EXPECT_TRUE(service.isEnabled());
+}
+
+TEST(XdgAutostartService, DisablingRemovesTheEntry) {
+    TemporaryFolder folder;
+    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    service.setEnabled(true);
+    service.setEnabled(false);
+    EXPECT_FALSE(service.isEnabled());
+    EXPECT_FALSE(QFile::exists(service.entryPath()));
+    service.setEnabled(false);  // nothing to remove is no failure
+    EXPECT_FALSE(service.isEnabled());
+}
+
+TEST(XdgAutostartService, UnwritableFolderThrows) {
+    TemporaryFolder folder;
+    folder.write("config", "a regular file, not a folder");
+    XdgAutostartLaunchAtLoginService service(folder.filePath("config/autostart"), "/usr/bin/ledgerly");
+    EXPECT_THROW(service.setEnabled(true), LaunchAtLoginError);
+    EXPECT_FALSE(service.isEnabled());
+}
+
+TEST(XdgAutostartService, EntryThatCannotBeRemovedThrows) {
+    TemporaryFolder folder;
+    // A non-empty folder in the entry's place cannot be removed as a file.
+    folder.write("autostart/ledgerly.desktop/inside", "x");
+    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    EXPECT_THROW(service.setEnabled(false), LaunchAtLoginError);
+}
+
+}  // namespace
+}  // namespace ledgerly
