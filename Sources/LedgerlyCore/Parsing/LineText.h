@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// A piece of one line of the bookmark file, with a flag telling whether it is
+// pure ASCII. ASCII pieces are tested on bytes; the others go through the
+// grapheme-aware text functions, so that most lines never reach ICU.
+namespace ledgerly::parsing {
+
+struct LineText {
+    std::string_view text;
+    bool ascii = true;
+
+    // Scans `text` once to set the ASCII flag.
+    static LineText of(std::string_view text);
+
+    bool empty() const { return text.empty(); }
+    std::size_t size() const { return text.size(); }
+    LineText sub(std::size_t offset, std::size_t length = std::string_view::npos) const {
+        return {text.substr(offset, length), ascii};
+    }
+
+    // Without white space and line breaks at both ends.
+    LineText trimmed() const;
+    // Without white space at both ends.
+    LineText trimmedWhiteSpace() const;
+
+    bool startsWith(std::string_view prefix) const;
+    bool endsWith(std::string_view suffix) const;
+    // Byte offset of the first whole-character `needle` at or after `from`, or npos.
+    std::size_t find(std::string_view needle, std::size_t from = 0) const;
+    bool contains(std::string_view needle) const { return find(needle) != std::string_view::npos; }
+    bool isCharacterBoundary(std::size_t offset) const;
+
+    // Whether a white-space character starts at `offset`; `length` receives its bytes.
+    bool whiteSpaceCharacterAt(std::size_t offset, std::size_t* length) const;
+    // A white-space character anywhere (a cluster of one white-space code point).
+    bool containsWhiteSpace() const;
+    // A white-space code point anywhere, as a regular expression's \s sees it.
+    bool containsWhiteSpaceCodePoint() const;
+};
+
+}  // namespace ledgerly::parsing

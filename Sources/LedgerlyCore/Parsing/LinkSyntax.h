@@ -1,0 +1,49 @@
+#pragma once
+
+#include "LedgerlyCore/Models/BookmarkModel.h"
+#include "LedgerlyCore/Parsing/LineText.h"
+
+#include <optional>
+#include <string>
+
+// The recognisers for links, destinations and e-mail addresses. The three
+// patterns (scheme, e-mail, domain) are exact hand-written matchers on code
+// points, with white space meaning TAB and General Category Zs.
+namespace ledgerly::parsing {
+
+// A destination's URL text and what opening it does.
+struct ClassifiedDestination {
+    std::string urlString;
+    LinkActionFamily actionFamily = LinkActionFamily::web;
+    bool operator==(const ClassifiedDestination&) const = default;
+};
+
+// A text and the emphasis that its markers gave.
+struct EmphasizedText {
+    LineText text;
+    LinkEmphasis emphasis = LinkEmphasis::none;
+};
+
+// `[title](destination)`, possibly wrapped in "*" or "**"; none when malformed.
+// A returned link may have an empty title or an empty urlString: the caller warns.
+std::optional<BookmarkLink> parseLink(LineText text);
+
+// Removes one outer "**" or "*" pair (trimming what is inside).
+EmphasizedText unwrapLinkEmphasis(LineText text);
+
+// The trimmed title between the brackets, without its markers.
+EmphasizedText parseEmphasis(LineText rawTitle);
+
+// What a destination opens; none when it is empty, holds white space or fits no form.
+std::optional<ClassifiedDestination> classifyDestination(LineText text, bool allowPlainEmail);
+
+// "^([A-Za-z0-9-]+\.)+[A-Za-z]{2,}(:[0-9]+)?(/[^\s]*)?$", and no white space.
+bool isDomainLikeURL(LineText text);
+
+// "^[^\s@]+@[^\s@]+\.[^\s@]+$"
+bool matchesEmailPattern(LineText text);
+
+// "^[A-Za-z][A-Za-z0-9+.-]*:"
+bool matchesSchemePattern(LineText text);
+
+}  // namespace ledgerly::parsing

@@ -1,0 +1,211 @@
+#include "LedgerlyCore/Parsing/MarkdownParser.h"
+
+#include "LedgerlyCore/Parsing/LineSplitter.h"
+#include "LedgerlyCore/Parsing/LineSyntax.h"
+#include "LedgerlyCore/Parsing/LinkSyntax.h"
+#include "LedgerlyCore/Parsing/ParserWarnings.h"
+
+#include <utility>
+#include <vector>
+
+namespace ledgerly {
+namespace {
+
+using parsing::Line;
+using parsing::LineSplitter;
+using parsing::LineText;
+namespace warnings = parsing::warnings;
+
+// An open heading. A scope is linked into its parent when it closes; since
+// nothing is appended to the parent while the child is open, the order is
+// the same as if it had been linked in when it opened.
+struct HeadingScope {
+    std::size_t level = 0;  // 0 for the root
+    std::string title;
+    std::vector<MenuNode> items;
+};
+
+// The working state of one parse.
+class ParseRun {
+public:
+    explicit ParseRun(std::string_view text) : lines_(text) { scopes_.push_back(HeadingScope{}); }
+
+    LedgerlyDocument run() {
+        skipFrontMatter();
+        Line line;
+        while (lines_.next(line)) {
+            if (!parseLine(line)) {
+                break;
+            }
+        }
+        closeScopes(1);
+        return LedgerlyDocument{std::move(title_), std::move(scopes_.front().items), std::move(warnings_)};
+    }
+
+private:
+    void warn(std::string_view message, const Line& line) {
+        warnings_.push_back(ParserWarning{line.number, std::string(message), parsing::sourceExcerpt(line.text)});
+    }
+
+    void append(MenuNode node) { scopes_.back().items.push_back(std::move(node)); }
+
+    void skipFrontMatter() {
+        LineSplitter probe = lines_;
+        Line first;
+        probe.next(first);
+        if (first.text.trimmed().text != "---") {
+            return;
+        }
+        lines_ = probe;
+        Line line;
+        while (probe.next(line)) {
+            if (line.text.trimmed().text == "---") {
+                lines_ = probe;
+                return;
+            }
+        }
+        if (line.number > 1) {
+            warn(warnings::kUnclosedFrontMatter, first);
+        }
+    }
+
+    // False when the rest of the file is to be ignored.
+    bool parseLine(const Line& line) {
+        const LineText trimmed = line.text.trimmed();
+        if (trimmed.empty()) {
+            return true;
+        }
+        if (trimmed.startsWith("<!--")) {
+            return skipComment(line, trimmed);
+        }
+        if (const auto heading = parsing::parseHeading(trimmed)) {
+            applyHeading(*heading, line);
+        } else if (trimmed.text == "---") {
+            append(MenuNode{Divider{}});
+        } else if (const auto label = parsing::parseSectionLabel(trimmed)) {
+            append(MenuNode{SectionLabel{std::string(label->text)}});
+        } else if (parsing::isNestedUnorderedListItem(line.text)) {
+            warn(warnings::kNestedList, line);
+        } else if (const auto content = parsing::listItemContent(line.text)) {
+            parseListItem(*content, line);
+        } else {
+            parseOtherLine(trimmed, line);
+        }
+        return true;
+    }
+
+    bool skipComment(const Line& opening, LineText trimmed) {
+        if (trimmed.contains("-->")) {
+            return true;
+        }
+        LineSplitter probe = lines_;
+        Line line;
+        while (probe.next(line)) {
+            if (line.text.contains("-->")) {
+                lines_ = probe;
+                return true;
+            }
+        }
+        warn(warnings::kUnclosedComment, opening);
+        return false;
+    }
+
+    void applyHeading(const parsing::Heading& heading, const Line& line) {
+        if (!heading.title.empty()) {
+            if (heading.level == 1 && !title_) {
+                title_ = std::string(heading.title.text);
+                return;
+            }
+            closeScopes(heading.level);
+            scopes_.push_back(HeadingScope{heading.level, std::string(heading.title.text), {}});
+        } else if (heading.level == 1) {
+            warn(warnings::kEmptyTitle, line);
+        } else if (scopes_.back().level >= heading.level) {
+            closeScopes(heading.level);
+        } else {
+            warn(warnings::kUnmatchedCloseMarker, line);
+        }
+    }
+
+    // Closes every open scope of `level` or deeper; the root (level 0) stays.
+    void closeScopes(std::size_t level) {
+        while (scopes_.back().level >= level) {
+            HeadingScope closed = std::move(scopes_.back());
+            scopes_.pop_back();
+            append(MenuNode{BookmarkSubmenu{std::move(closed.title), std::move(closed.items)}});
+        }
+    }
+
+    void parseListItem(LineText content, const Line& line) {
+        if (content.empty()) {
+            warn(warnings::kEmptyListItem, line);
+        } else if (parsing::beginsLikeLink(content)) {
+            appendNamedLink(content, line);
+        } else if (!appendBareLink(content)) {
+            appendSnippet(content);
+        }
+    }
+
+    // A labeled snippet when quoted lines follow (they are consumed), else an inline one.
+    void appendSnippet(LineText content) {
+        if (auto quoted = parsing::indentedBlockquoteBody(lines_)) {
+            append(MenuNode{BookmarkSnippet::makeLabeled(std::string(content.text), std::move(quoted->body))});
+            lines_ = quoted->resume;
+        } else {
+            appendInlineSnippet(content);
+        }
+    }
+
+    void parseOtherLine(LineText trimmed, const Line& line) {
+        if (appendBareLink(trimmed)) {
+            return;
+        }
+        if (parsing::matchesEmailPattern(trimmed)) {
+            appendInlineSnippet(trimmed);
+        } else if (parsing::beginsLikeLink(trimmed)) {
+            appendNamedLink(trimmed, line);
+        } else {
+            warn(warnings::kUnsupportedLine, line);
+        }
+    }
+
+    void appendNamedLink(LineText text, const Line& line) {
+        auto link = parsing::parseLink(text);
+        if (!link) {
+            warn(warnings::kMalformedLink, line);
+        } else if (link->title.empty()) {
+            warn(warnings::kLinkWithEmptyTitle, line);
+        } else if (link->urlString.empty()) {
+            warn(warnings::kLinkWithEmptyURL, line);
+        } else {
+            append(MenuNode{std::move(*link)});
+        }
+    }
+
+    // False, appending nothing, when the text is no destination.
+    bool appendBareLink(LineText text) {
+        auto destination = parsing::classifyDestination(text, false);
+        if (!destination) {
+            return false;
+        }
+        append(MenuNode{BookmarkLink{std::string(text.text), std::move(destination->urlString), LinkEmphasis::none,
+                                     LinkSource::bare, destination->actionFamily}});
+        return true;
+    }
+
+    void appendInlineSnippet(LineText text) {
+        const SnippetKind kind = parsing::matchesEmailPattern(text) ? SnippetKind::email : SnippetKind::text;
+        append(MenuNode{BookmarkSnippet::makeInline(std::string(text.text), kind)});
+    }
+
+    LineSplitter lines_;
+    std::optional<std::string> title_;
+    std::vector<ParserWarning> warnings_;
+    std::vector<HeadingScope> scopes_;
+};
+
+}  // namespace
+
+LedgerlyDocument MarkdownParser::parse(std::string_view text) const { return ParseRun(text).run(); }
+
+}  // namespace ledgerly

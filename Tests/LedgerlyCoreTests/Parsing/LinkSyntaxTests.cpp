@@ -1,0 +1,201 @@
+#include "LedgerlyCore/Parsing/LinkSyntax.h"
+
+#include "ParsingTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace ledgerly {
+namespace {
+
+using namespace ledgerly::testing;
+using parsing::LineText;
+
+constexpr auto kWeb = LinkActionFamily::web;
+constexpr auto kMail = LinkActionFamily::mailCompose;
+constexpr auto kLocal = LinkActionFamily::localAction;
+constexpr auto kExternal = LinkActionFamily::externalURLScheme;
+
+struct LinkCase {
+    const char* content;
+    MenuNode expected;
+};
+
+TEST(MarkdownParserNamedLinks, ListItemContentGivesTheLink) {
+    const LinkCase cases[] = {
+        {"[Docs](https://example.com/docs)", namedLink("Docs", "https://example.com/docs")},
+        {"*[Docs](https://example.com)*", namedLink("Docs", "https://example.com", LinkEmphasis::soft)},
+        {"**[Docs](https://example.com)**", namedLink("Docs", "https://example.com", LinkEmphasis::priority)},
+        {"[*Docs*](https://example.com)", namedLink("Docs", "https://example.com", LinkEmphasis::soft)},
+        {"[**Docs**](https://example.com)", namedLink("Docs", "https://example.com", LinkEmphasis::priority)},
+        {"*[**Docs**](https://example.com)*", namedLink("Docs", "https://example.com", LinkEmphasis::priority)},
+        {"**[*Docs*](https://example.com)**", namedLink("Docs", "https://example.com", LinkEmphasis::soft)},
+        {"[  Docs  ](  https://example.com  )", namedLink("Docs", "https://example.com")},
+        {"[Mail](user@example.com)", namedLink("Mail", "mailto:user@example.com", LinkEmphasis::none, kMail)},
+        {"[Mail](MAILTO:user@example.com)", namedLink("Mail", "MAILTO:user@example.com", LinkEmphasis::none, kMail)},
+        {"[Site](example.com)", namedLink("Site", "https://example.com")},
+        {"[Notes](file:///Users/me/Notes/)", namedLink("Notes", "file:///Users/me/Notes/", LinkEmphasis::none, kLocal)},
+        {"[App](myapp://open?id=42)", namedLink("App", "myapp://open?id=42", LinkEmphasis::none, kExternal)},
+        {"[__Docs__](https://example.com)", namedLink("__Docs__", "https://example.com")},
+        {"[Caf\u00E9 \U0001F44D](https://example.com/\u00E9)", namedLink("Caf\u00E9 \U0001F44D", "https://example.com/\u00E9")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {c.expected}, {}}), parse(std::string("- ") + c.content))
+            << c.content;
+    }
+}
+
+TEST(MarkdownParserNamedLinks, LinkAloneOnALineOutsideAList) {
+    EXPECT_EQ((LedgerlyDocument{std::nullopt,
+                                {namedLink("Docs", "https://example.com"),
+                                 namedLink("Docs", "https://example.com", LinkEmphasis::soft)},
+                                {}}),
+              parse("  [Docs](https://example.com)\n*[Docs](https://example.com)*"));
+}
+
+TEST(MarkdownParserNamedLinks, BrokenLinksWarnWithTheirReason) {
+    struct Case {
+        const char* content;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"[Docs](https://example.com) more", "Skipped malformed link"},
+        {"[Docs] (https://example.com)", "Skipped malformed link"},
+        {"[Docs](https://example.com/a_(b))", "Skipped malformed link"},
+        {"[Docs](https://example.com/a b)", "Skipped malformed link"},
+        {"[Docs](/Users/me/docs)", "Skipped malformed link"},
+        {"[Docs](~/docs)", "Skipped malformed link"},
+        {"*[Docs](https://example.com)", "Skipped malformed link"},
+        {"[Docs", "Skipped malformed link"},
+        {"[Docs](https://example.com", "Skipped malformed link"},
+        {"[Docs]", "Skipped malformed link"},
+        {"[Docs]\u0301(https://example.com)", "Skipped malformed link"},
+        {"[](https://example.com)", "Skipped link with empty title"},
+        {"[**](https://example.com)", "Skipped link with empty title"},
+        {"[Docs]()", "Skipped link with empty URL"},
+        {"[Docs](   )", "Skipped link with empty URL"},
+        {"[]()", "Skipped link with empty title"},
+    };
+    for (const auto& c : cases) {
+        for (const std::string prefix : {"- ", ""}) {
+            const std::string line = prefix + c.content;
+            EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, c.message, line)}}), parse(line)) << line;
+        }
+    }
+}
+
+TEST(MarkdownParserNamedLinks, DoubleAsterisksOutsideAListMakeALabel) {
+    EXPECT_EQ((LedgerlyDocument{std::nullopt, {sectionLabel("[Docs](https://example.com)")}, {}}),
+              parse("**[Docs](https://example.com)**"));
+}
+
+TEST(MarkdownParserBareLinks, DestinationsAreClassified) {
+    struct Case {
+        const char* text;
+        const char* urlString;
+        LinkActionFamily family;
+    };
+    const Case cases[] = {
+        {"https://example.com/a?b=c#d", "https://example.com/a?b=c#d", kWeb},
+        {"HTTP://EXAMPLE.COM", "HTTP://EXAMPLE.COM", kWeb},
+        {"mailto:user@example.com", "mailto:user@example.com", kMail},
+        {"file:///Users/me/Downloads/", "file:///Users/me/Downloads/", kLocal},
+        {"myapp://open?id=42", "myapp://open?id=42", kExternal},
+        {"tel:123", "tel:123", kExternal},
+        {"http:example.com", "http:example.com", kExternal},
+        {"example.com", "https://example.com", kWeb},
+        {"docs.example.com/guide?x=1", "https://docs.example.com/guide?x=1", kWeb},
+        {"example.com:8080", "example.com:8080", kExternal},
+        {"localhost:3000", "localhost:3000", kExternal},
+        {"9example.com:81/x", "https://9example.com:81/x", kWeb},
+        {"sub-1.example.org/\u00E9t\u00E9", "https://sub-1.example.org/\u00E9t\u00E9", kWeb},
+    };
+    for (const auto& c : cases) {
+        const MenuNode expected = bareLink(c.text, c.urlString, c.family);
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {expected}, {}}), parse(std::string("- ") + c.text)) << c.text;
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {expected}, {}}), parse(std::string(" ") + c.text + "\t")) << c.text;
+    }
+}
+
+TEST(MarkdownParserBareLinks, UnclassifiableTextIsNoLink) {
+    for (const char* text : {"localhost", "192.168.0.1", "example.c", "example.com?x=1", "example..com",
+                             "9example.com:/x", "9example.com:80x", "1example.com:"}) {
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {inlineSnippet(text)}, {}}), parse(std::string("- ") + text))
+            << text;
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, "Skipped unsupported line", text)}}), parse(text))
+            << text;
+    }
+}
+
+TEST(MarkdownParserBareLinks, DestinationKeepsItsOwnTitle) {
+    const auto document = parse("- example.com");
+    EXPECT_EQ(bareLink("example.com", "https://example.com"), document.items.at(0));
+}
+
+TEST(LinkSyntaxDestinations, PlainEmailOnlyWhenAllowed) {
+    const auto allowed = parsing::classifyDestination(LineText::of("user@example.com"), true);
+    ASSERT_TRUE(allowed);
+    EXPECT_EQ((parsing::ClassifiedDestination{"mailto:user@example.com", kMail}), *allowed);
+    EXPECT_FALSE(parsing::classifyDestination(LineText::of("user@example.com"), false));
+}
+
+TEST(LinkSyntaxDestinations, WhiteSpaceAnywhereRefuses) {
+    for (const char* text : {"", "https://a b", "example.com\t", "https://example.com/\u00A0x",
+                             "https://example.com/\u3000"}) {
+        EXPECT_FALSE(parsing::classifyDestination(LineText::of(text), true)) << text;
+    }
+}
+
+TEST(LinkSyntaxDestinations, SchemePrefixCarryingACombiningMarkIsNotThatScheme) {
+    // "http:/" then "/" + U+0301: not "http://", but still a scheme.
+    const auto classified = parsing::classifyDestination(LineText::of("http:/\u0301/example.com"), false);
+    ASSERT_TRUE(classified);
+    EXPECT_EQ(kExternal, classified->actionFamily);
+}
+
+TEST(LinkSyntaxPatterns, EmailPattern) {
+    for (const char* text : {"user@example.com", "a.b@c.d.e", "\u00E9@\u00E9.\u00E9", "x@y.z"}) {
+        EXPECT_TRUE(parsing::matchesEmailPattern(LineText::of(text))) << text;
+    }
+    for (const char* text : {"a@b", "a@.c", "a@b.", "@b.c", "a@@b.c", "a@b@c.d", "a b@c.d", "a@b.c\u00A0",
+                             "a\u0301 @b.c", "user@example"}) {
+        EXPECT_FALSE(parsing::matchesEmailPattern(LineText::of(text))) << text;
+    }
+}
+
+TEST(LinkSyntaxPatterns, SchemePattern) {
+    for (const char* text : {"a:", "tel:1", "x+y.z-w:rest", "A1:"}) {
+        EXPECT_TRUE(parsing::matchesSchemePattern(LineText::of(text))) << text;
+    }
+    for (const char* text : {"", ":", "1a:", "a", "a_b:", "\u00E9:", "a\u00E9:"}) {
+        EXPECT_FALSE(parsing::matchesSchemePattern(LineText::of(text))) << text;
+    }
+}
+
+TEST(LinkSyntaxPatterns, DomainPattern) {
+    for (const char* text : {"example.com", "a.b.cd", "-.com", "9example.com:81", "x-y.example.org/", "a.bc/\u00E9?q#f"}) {
+        EXPECT_TRUE(parsing::isDomainLikeURL(LineText::of(text))) << text;
+    }
+    for (const char* text : {"example", "example.c", "example.c0m", ".example.com", "example.com.", "a..bc",
+                             "example.com:", "example.com/ x", "ex_ample.com", "example.com#x",
+                             "a.bc/x\u0301 "}) {
+        EXPECT_FALSE(parsing::isDomainLikeURL(LineText::of(text))) << text;
+    }
+}
+
+TEST(LinkSyntaxEmphasis, UnwrapsOnlyTheOuterMarkers) {
+    const auto priority = parsing::unwrapLinkEmphasis(LineText::of("** x **"));
+    EXPECT_EQ("x", priority.text.text);
+    EXPECT_EQ(LinkEmphasis::priority, priority.emphasis);
+    const auto soft = parsing::unwrapLinkEmphasis(LineText::of("***"));
+    EXPECT_EQ("*", soft.text.text);
+    EXPECT_EQ(LinkEmphasis::soft, soft.emphasis);
+    const auto none = parsing::unwrapLinkEmphasis(LineText::of(" *x"));
+    EXPECT_EQ(" *x", none.text.text);
+    EXPECT_EQ(LinkEmphasis::none, none.emphasis);
+    const auto title = parsing::parseEmphasis(LineText::of("  *Docs*  "));
+    EXPECT_EQ("Docs", title.text.text);
+    EXPECT_EQ(LinkEmphasis::soft, title.emphasis);
+}
+
+}  // namespace
+}  // namespace ledgerly
