@@ -1,0 +1,29 @@
+#include "LedgerlyCore/Menu/LocalFileURL.h"
+
+#include "LedgerlyCore/Text/UnicodeText.h"
+#include "LedgerlyCore/Text/UriReference.h"
+
+#include <sys/stat.h>
+
+#include <string>
+
+namespace ledgerly {
+
+bool isDirectoryFileURL(std::string_view urlString) {
+    const auto uri = text::UriReference::parse(urlString);
+    if (!uri || text::lowercased(uri->scheme) != "file") {
+        return false;
+    }
+    if (uri->path.ends_with('/')) {
+        return true;
+    }
+    // A path that does not decode, or that would be cut short at a NUL, names nothing.
+    const auto path = text::percentDecoded(uri->path);
+    if (!path || path->empty() || path->find('\0') != std::string::npos) {
+        return false;
+    }
+    struct stat status {};
+    return ::stat(path->c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace ledgerly
