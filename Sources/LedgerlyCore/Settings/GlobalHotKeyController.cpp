@@ -1,0 +1,74 @@
+#include "LedgerlyCore/Settings/GlobalHotKeyController.h"
+
+#include "LedgerlyCore/Settings/GlobalHotKeyError.h"
+
+#include <exception>
+#include <utility>
+
+namespace ledgerly {
+
+GlobalHotKeyController::GlobalHotKeyController(LedgerlySettingsStore& settingsStore,
+                                               std::unique_ptr<HotKeyRegistering> registrar, Handler handler)
+    : settingsStore_(settingsStore), registrar_(std::move(registrar)), handler_(std::move(handler)) {}
+
+GlobalHotKeyController::~GlobalHotKeyController() { dropRegistration(); }
+
+void GlobalHotKeyController::start() { applyStoredShortcut(); }
+
+void GlobalHotKeyController::applyStoredShortcut() {
+    try {
+        registerShortcut(settingsStore_.globalShortcut(), settingsStore_.isGlobalShortcutEnabled());
+        lastErrorMessage_ = std::nullopt;
+    } catch (const GlobalHotKeyError& error) {
+        lastErrorMessage_ = error.errorDescription();
+    } catch (const std::exception&) {
+        // A registrar outside our own may fail in its own way; start-up must go on.
+        lastErrorMessage_ = GlobalHotKeyError::registrationFailed(0).errorDescription();
+    }
+}
+
+void GlobalHotKeyController::update(const KeyboardShortcut& shortcut, bool enabled) {
+    const KeyboardShortcut previousShortcut = settingsStore_.globalShortcut();
+    const bool previousEnabled = settingsStore_.isGlobalShortcutEnabled();
+    try {
+        registerShortcut(shortcut, enabled);
+    } catch (...) {
+        // Written out explicitly, so that values that were only defaults become stored ones.
+        settingsStore_.setGlobalShortcut(previousShortcut);
+        settingsStore_.setGlobalShortcutEnabled(previousEnabled);
+        throw;
+    }
+    settingsStore_.setGlobalShortcut(shortcut);
+    settingsStore_.setGlobalShortcutEnabled(enabled);
+    lastErrorMessage_ = std::nullopt;
+}
+
+void GlobalHotKeyController::disable() {
+    settingsStore_.setGlobalShortcutEnabled(false);
+    dropRegistration();
+    lastErrorMessage_ = std::nullopt;
+}
+
+void GlobalHotKeyController::registerShortcut(const KeyboardShortcut& shortcut, bool enabled) {
+    if (!enabled) {
+        dropRegistration();
+        return;
+    }
+    if (!shortcut.isValidGlobalShortcut()) {
+        throw GlobalHotKeyError::invalidShortcut();
+    }
+    // The new key is registered while the old one is still active: a refused
+    // change must leave the working shortcut in place.
+    auto registration = registrar_->registerShortcut(shortcut, handler_);
+    dropRegistration();
+    registration_ = std::move(registration);
+}
+
+void GlobalHotKeyController::dropRegistration() {
+    if (registration_) {
+        registration_->unregister();
+        registration_.reset();
+    }
+}
+
+}  // namespace ledgerly

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "LedgerlyCore/Settings/KeyEvent.h"
+#include "LedgerlyCore/Settings/ModifierFlags.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace ledgerly {
+
+// One hardware key plus a set of modifier keys: the global shortcut. Only
+// Shift, Control, Option and Command are ever held.
+class KeyboardShortcut {
+public:
+    // The key code of a shortcut made of modifiers alone.
+    static constexpr std::uint16_t modifierOnlyKeyCode = 65535;
+
+    static const ModifierFlags allowedModifierMask;
+    static const ModifierFlags requiredModifierMask;
+    static const ModifierFlags hyperModifiers;
+    static const KeyboardShortcut defaultOpenMenu;
+    static const KeyboardShortcut modifierOnlyHyperKey;
+
+    // Keeps the key code; drops every modifier bit outside allowedModifierMask.
+    constexpr KeyboardShortcut(std::uint16_t keyCode, ModifierFlags modifiers);
+
+    constexpr std::uint16_t keyCode() const { return keyCode_; }
+    constexpr ModifierFlags modifiers() const { return modifiers_; }
+
+    // A real key with at least one of Control, Option and Command.
+    bool isValidGlobalShortcut() const;
+    bool isModifierOnly() const;
+    // The modifiers in the hot-key service's mask (Command 0x100, Shift 0x200,
+    // Option 0x800, Control 0x1000).
+    std::uint32_t carbonModifiers() const;
+    // "Control + Option + Command + S".
+    std::string displayString() const;
+    // "⌃⌥⌘S": what the shortcut recorder shows.
+    std::string symbolDisplayString() const;
+
+    // The shortcut a recorded key press stands for, or none when the press
+    // cannot be a global shortcut (not a key-down, Escape, a lone modifier,
+    // an unnamed key without text, no Control, Option or Command).
+    static std::optional<KeyboardShortcut> from(const KeyEvent& event);
+
+    bool operator==(const KeyboardShortcut&) const = default;
+
+private:
+    static std::string keyName(std::uint16_t keyCode);
+    static bool isRecordableKeyEvent(const KeyEvent& event);
+
+    std::uint16_t keyCode_;
+    ModifierFlags modifiers_;
+};
+
+inline constexpr ModifierFlags KeyboardShortcut::allowedModifierMask =
+    ModifierFlags::shift | ModifierFlags::control | ModifierFlags::option | ModifierFlags::command;
+inline constexpr ModifierFlags KeyboardShortcut::requiredModifierMask =
+    ModifierFlags::control | ModifierFlags::option | ModifierFlags::command;
+inline constexpr ModifierFlags KeyboardShortcut::hyperModifiers = KeyboardShortcut::allowedModifierMask;
+
+constexpr KeyboardShortcut::KeyboardShortcut(std::uint16_t keyCode, ModifierFlags modifiers)
+    : keyCode_(keyCode), modifiers_(modifiers & allowedModifierMask) {}
+
+inline constexpr KeyboardShortcut KeyboardShortcut::defaultOpenMenu{
+    1, ModifierFlags::control | ModifierFlags::option | ModifierFlags::command};
+inline constexpr KeyboardShortcut KeyboardShortcut::modifierOnlyHyperKey{modifierOnlyKeyCode, hyperModifiers};
+
+}  // namespace ledgerly

@@ -1,0 +1,46 @@
+#include "FakeHotKeyRegistrar.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace ledgerly {
+namespace {
+
+class FakeRegistration final : public HotKeyRegistration {
+public:
+    FakeRegistration(std::shared_ptr<FakeHotKeyRegistrar::Log> log, int number) : log_(std::move(log)), number_(number) {}
+    ~FakeRegistration() override { unregister(); }
+
+    void unregister() override {
+        if (!done_) {
+            done_ = true;
+            log_->calls.push_back("unregister " + std::to_string(number_));
+            std::erase(log_->live, number_);
+        }
+    }
+
+private:
+    std::shared_ptr<FakeHotKeyRegistrar::Log> log_;
+    int number_;
+    bool done_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<HotKeyRegistration> FakeHotKeyRegistrar::registerShortcut(const KeyboardShortcut& shortcut,
+                                                                         Handler handler) {
+    log->calls.push_back("register " + shortcut.symbolDisplayString());
+    if (nextError) {
+        const GlobalHotKeyError error = *nextError;
+        nextError.reset();
+        throw error;
+    }
+    log->handlers.push_back(std::move(handler));
+    const int number = static_cast<int>(log->handlers.size());
+    log->live.push_back(number);
+    return std::make_unique<FakeRegistration>(log, number);
+}
+
+void FakeHotKeyRegistrar::press(int number) const { log->handlers.at(static_cast<std::size_t>(number - 1))(); }
+
+}  // namespace ledgerly

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "LedgerlyCore/Settings/GlobalHotKeyError.h"
+#include "LedgerlyCore/Settings/HotKeyRegistering.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ledgerly {
+
+// A registrar in memory. Every registration gets the next number from 1;
+// `log` records "register N <symbols>" and "unregister N" in call order and
+// outlives the registrar, as do the registrations.
+class FakeHotKeyRegistrar final : public HotKeyRegistering {
+public:
+    struct Log {
+        std::vector<std::string> calls;
+        std::vector<int> live;
+        std::vector<Handler> handlers;
+    };
+
+    // The error the next registerShortcut call throws instead of registering.
+    std::optional<GlobalHotKeyError> nextError;
+    std::shared_ptr<Log> log = std::make_shared<Log>();
+
+    std::unique_ptr<HotKeyRegistration> registerShortcut(const KeyboardShortcut& shortcut, Handler handler) override;
+
+    // Runs the handler given with registration `number`, as a press would.
+    void press(int number) const;
+};
+
+}  // namespace ledgerly
