@@ -1,0 +1,87 @@
+#include "CheckModes.h"
+
+#include "LedgerlyCore/Parsing/MarkdownParser.h"
+#include "LedgerlyReports/DocumentJson.h"
+#include "LedgerlyReports/DocumentTreePrinter.h"
+
+namespace ledgerly::check {
+
+std::vector<CheckedFile> checkFiles(const std::vector<std::string>& paths, std::ostream& errors) {
+    const MarkdownParser parser;
+    std::vector<CheckedFile> files;
+    for (const auto& path : paths) {
+        CheckedFile file{path, readMarkdownFile(path), std::nullopt};
+        if (file.read.text) {
+            file.document = parser.parse(*file.read.text);
+            file.read.text.reset();  // the document holds what is needed
+        } else {
+            errors << "ledgerly-check: " << path << ": " << file.read.errorDescription << '\n';
+        }
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+int exitStatus(const std::vector<CheckedFile>& files) {
+    int status = kExitClean;
+    for (const auto& file : files) {
+        if (!file.document) {
+            return kExitUnreadable;
+        }
+        if (!file.document->warnings.empty()) {
+            status = kExitWarnings;
+        }
+    }
+    return status;
+}
+
+void printWarnings(const std::vector<CheckedFile>& files, std::ostream& out) {
+    for (const auto& file : files) {
+        if (!file.document) {
+            continue;
+        }
+        for (const auto& warning : file.document->warnings) {
+            out << file.path << ':' << warning.line << ": " << warning.message << '\n';
+            if (warning.sourceExcerpt) {
+                out << "    | " << *warning.sourceExcerpt << '\n';
+            }
+        }
+    }
+}
+
+void printTrees(const std::vector<CheckedFile>& files, std::ostream& out) {
+    bool first = true;
+    for (const auto& file : files) {
+        if (!file.document) {
+            continue;
+        }
+        out << (first ? "" : "\n") << file.path << '\n' << reports::documentTree(*file.document);
+        first = false;
+    }
+}
+
+void printJson(const std::vector<CheckedFile>& files, std::ostream& out) {
+    auto array = nlohmann::ordered_json::array();
+    for (const auto& file : files) {
+        array.push_back(reports::fileReportToJson(file.path, file.document, file.read.error));
+    }
+    out << (files.size() == 1 ? array.front() : array).dump(2) << '\n';
+}
+
+int runMode(CheckMode mode, const std::vector<std::string>& paths, std::ostream& out, std::ostream& errors) {
+    const auto files = checkFiles(paths, errors);
+    switch (mode) {
+    case CheckMode::warnings:
+        printWarnings(files, out);
+        break;
+    case CheckMode::tree:
+        printTrees(files, out);
+        break;
+    case CheckMode::json:
+        printJson(files, out);
+        break;
+    }
+    return exitStatus(files);
+}
+
+}  // namespace ledgerly::check
