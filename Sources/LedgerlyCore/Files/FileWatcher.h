@@ -1,0 +1,62 @@
+#pragma once
+
+#include "LedgerlyCore/Platform/MainQueue.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace ledgerly {
+
+// Tells its owner when the selected file changes on disk, through inotify.
+// A watch follows the file object, not the path: after the file is replaced
+// or deleted the owner arms a new watch. Handlers run on the main queue, once
+// per delivery of events, never inside watch(). inotify holds no reference
+// that keeps a file from being deleted or replaced.
+class FileWatcher {
+public:
+    using ChangeHandler = std::function<void()>;
+
+    // What the watcher is doing, for the owner's decisions and for tests.
+    enum class State { idle, openFailed, watchingFile, watchingFolder };
+
+    explicit FileWatcher(MainQueue& queue);
+    FileWatcher(const FileWatcher&) = delete;
+    FileWatcher& operator=(const FileWatcher&) = delete;
+    ~FileWatcher();
+
+    // Replaces any earlier watch with one on the file now at `fileURL`, for
+    // writes, renames, deletion, growth and attribute changes. When the file
+    // cannot be watched, nothing is watched and `onChange` is never called.
+    void watch(const std::filesystem::path& fileURL, ChangeHandler onChange);
+    // Replaces any earlier watch with one on the folder of `fileURL`: `onAppear`
+    // runs once per delivery in which an entry of that name was created or moved
+    // in, and once soon after this call if the name already exists by then.
+    void watchForCreation(const std::filesystem::path& fileURL, ChangeHandler onAppear);
+    // watch() when something exists at `fileURL`, else watchForCreation(), so
+    // that re-arming after every change keeps following the path.
+    void watchOrAwaitCreation(const std::filesystem::path& fileURL, ChangeHandler onChange);
+    // Ends the current watch: no handler runs afterwards and its descriptor is closed.
+    void stop();
+
+    // -1 when idle, negative after a failed open, else the inotify descriptor.
+    int fileDescriptor() const { return fileDescriptor_; }
+    State state() const { return state_; }
+
+private:
+    struct ActiveWatch;
+
+    bool armFile(const std::filesystem::path& fileURL, ChangeHandler& onChange, int& addError);
+    bool armFolder(const std::filesystem::path& fileURL, ChangeHandler& onAppear);
+    void activate(int descriptor, State state, std::string awaitedName, ChangeHandler handler);
+    void postIfExists(const std::filesystem::path& fileURL);
+    void fail();
+
+    MainQueue& queue_;
+    std::shared_ptr<ActiveWatch> active_;
+    int fileDescriptor_ = -1;
+    State state_ = State::idle;
+};
+
+}  // namespace ledgerly

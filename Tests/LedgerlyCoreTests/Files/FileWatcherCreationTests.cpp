@@ -1,0 +1,226 @@
+#include "Files/FileWatcherTestSupport.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace ledgerly {
+namespace {
+
+using namespace testing;
+
+class FileWatcherCreation : public FileWatcherTest {
+protected:
+    fs::path awaited = folder.file("later.md");
+};
+
+TEST_F(FileWatcherCreation, WatchesTheFolder) {
+    watcher.watchForCreation(awaited, counter());
+    EXPECT_EQ(FileWatcher::State::watchingFolder, watcher.state());
+    EXPECT_GE(watcher.fileDescriptor(), 0);
+}
+
+TEST_F(FileWatcherCreation, CreatedNameCallsHandler) {
+    watcher.watchForCreation(awaited, counter());
+    folder.writeFile("later.md", "# Later\n");
+    EXPECT_TRUE(waitForCalls(1));
+}
+
+TEST_F(FileWatcherCreation, NameMovedInCallsHandler) {
+    const auto elsewhere = folder.writeFile("draft.md", "# Draft\n");
+    watcher.watchForCreation(awaited, counter());
+    fs::rename(elsewhere, awaited);
+    EXPECT_TRUE(waitForCalls(1));
+}
+
+TEST_F(FileWatcherCreation, OtherNamesCallNothing) {
+    watcher.watchForCreation(awaited, counter());
+    folder.writeFile("later.md.tmp", "");
+    folder.writeFile("later", "");
+    fs::create_directory(folder.file("sub"));
+    fs::remove(file);
+    runReady();
+    EXPECT_EQ(0, calls);
+}
+
+TEST_F(FileWatcherCreation, NameThatAlreadyExistsCallsOnceFromQueue) {
+    watcher.watchForCreation(file, counter());
+    EXPECT_EQ(0, calls) << "handler ran inside watchForCreation";
+    runReady();
+    EXPECT_EQ(1, calls);
+}
+
+TEST_F(FileWatcherCreation, StopBeforeQueueRunsCancelsTheExistingNameCall) {
+    watcher.watchForCreation(file, counter());
+    watcher.stop();
+    runReady();
+    EXPECT_EQ(0, calls);
+}
+
+TEST_F(FileWatcherCreation, DestroyedWatcherNeverCallsBack) {
+    auto owned = std::make_unique<FileWatcher>(queue);
+    owned->watchForCreation(file, counter());
+    owned.reset();
+    folder.writeFile("links.md", "rewritten");
+    runReady();
+    EXPECT_EQ(0, calls);
+}
+
+TEST_F(FileWatcherCreation, MissingFolderSetsNoWatch) {
+    watcher.watchForCreation(folder.file("no-such-folder/later.md"), counter());
+    EXPECT_LT(watcher.fileDescriptor(), 0);
+    EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
+}
+
+TEST_F(FileWatcherCreation, PathWithoutFileNameSetsNoWatch) {
+    watcher.watchForCreation(folder.path() / "", counter());
+    EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
+}
+
+TEST_F(FileWatcherCreation, FolderWatchDoesNotReportChangesToOtherFiles) {
+    watcher.watchForCreation(awaited, counter());
+    append(file, "edit\n");
+    fs::permissions(file, fs::perms::owner_read);
+    runReady();
+    EXPECT_EQ(0, calls);
+}
+
+TEST_F(FileWatcherCreation, WatchOrAwaitWatchesAnExistingFile) {
+    watcher.watchOrAwaitCreation(file, counter());
+    EXPECT_EQ(FileWatcher::State::watchingFile, watcher.state());
+    append(file, "edit\n");
+    EXPECT_TRUE(waitForCalls(1));
+}
+
+TEST_F(FileWatcherCreation, WatchOrAwaitWatchesFolderForAMissingFile) {
+    watcher.watchOrAwaitCreation(awaited, counter());
+    EXPECT_EQ(FileWatcher::State::watchingFolder, watcher.state());
+    runReady();
+    EXPECT_EQ(0, calls);
+    folder.writeFile("later.md", "");
+    EXPECT_TRUE(waitForCalls(1));
+}
+
+TEST_F(FileWatcherCreation, WatchOrAwaitFailsWhenTheFolderIsMissing) {
+    watcher.watchOrAwaitCreation(folder.file("gone/later.md"), counter());
+    EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
+    EXPECT_LT(watcher.fileDescriptor(), 0);
+}
+
+// The state watchOrAwaitCreation reaches on an unreadable file, and how many
+// calls it queued, from a child process that is not root (root may watch anything).
+int unreadableOutcomeAsNobody(const fs::path& path) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            ::_exit(77);
+        }
+        PollMainQueue queue;
+        FileWatcher watcher(queue);
+        watcher.watchOrAwaitCreation(path, [] {});
+        const bool refused = watcher.state() == FileWatcher::State::openFailed;
+        ::_exit(refused && queue.runPending() == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// An existing file that cannot be watched must not count as "appeared", or
+// re-arming after each call would spin.
+TEST_F(FileWatcherCreation, WatchOrAwaitDoesNotAwaitAnUnreadableFile) {
+    fs::permissions(file, fs::perms::none);
+    fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec | fs::perms::others_read);
+    if (::geteuid() != 0) {
+        watcher.watchOrAwaitCreation(file, counter());
+        EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
+        runReady();
+        EXPECT_EQ(0, calls);
+        return;
+    }
+    const int outcome = unreadableOutcomeAsNobody(file);
+    if (outcome == 77) {
+        GTEST_SKIP() << "running as root without the right to become another user";
+    }
+    EXPECT_EQ(0, outcome);
+}
+
+class FileWatcherFollowing : public FileWatcherTest {
+protected:
+    void SetUp() override { watcher.watchOrAwaitCreation(file, rearmingCounter()); }
+};
+
+TEST_F(FileWatcherFollowing, TwoAtomicSavesInARowAreBothReported) {
+    saveAtomically(file, "first\n");
+    ASSERT_TRUE(waitForCalls(1));
+    runReady();
+    const int afterFirst = calls;
+    saveAtomically(file, "second\n");
+    EXPECT_TRUE(waitForCalls(afterFirst + 1));
+}
+
+TEST_F(FileWatcherFollowing, ThreeAtomicSavesInARowAreAllReported) {
+    for (int save = 1; save <= 3; ++save) {
+        runReady();
+        const int before = calls;
+        saveAtomically(file, "save " + std::to_string(save) + "\n");
+        ASSERT_TRUE(waitForCalls(before + 1)) << "save " << save;
+        EXPECT_EQ(FileWatcher::State::watchingFile, watcher.state());
+    }
+}
+
+TEST_F(FileWatcherFollowing, DeleteThenRecreateIsReportedAndFollowed) {
+    fs::remove(file);
+    ASSERT_TRUE(waitForCalls(1));
+    runReady();
+    EXPECT_EQ(FileWatcher::State::watchingFolder, watcher.state());
+    const int afterDelete = calls;
+
+    folder.writeFile("links.md", "# Back\n");
+    ASSERT_TRUE(waitForCalls(afterDelete + 1));
+    runReady();
+    EXPECT_EQ(FileWatcher::State::watchingFile, watcher.state());
+    const int afterCreate = calls;
+
+    append(file, "edit\n");
+    EXPECT_TRUE(waitForCalls(afterCreate + 1));
+}
+
+TEST_F(FileWatcherFollowing, RenameAwayThenBackIsReportedAndFollowed) {
+    const auto away = folder.file("away.md");
+    fs::rename(file, away);
+    ASSERT_TRUE(waitForCalls(1));
+    runReady();
+    EXPECT_EQ(FileWatcher::State::watchingFolder, watcher.state());
+    const int afterAway = calls;
+
+    append(away, "edited while away\n");
+    runReady();
+    EXPECT_EQ(afterAway, calls);
+
+    fs::rename(away, file);
+    ASSERT_TRUE(waitForCalls(afterAway + 1));
+    runReady();
+    EXPECT_EQ(FileWatcher::State::watchingFile, watcher.state());
+    const int afterBack = calls;
+
+    append(file, "edit\n");
+    EXPECT_TRUE(waitForCalls(afterBack + 1));
+}
+
+TEST_F(FileWatcherFollowing, ReArmingKeepsOneDescriptor) {
+    const int before = openInotifyDescriptors();
+    for (int save = 0; save < 3; ++save) {
+        runReady();
+        const int expected = calls + 1;
+        saveAtomically(file, "again\n");
+        ASSERT_TRUE(waitForCalls(expected));
+    }
+    runReady();
+    EXPECT_EQ(before, openInotifyDescriptors());
+}
+
+}  // namespace
+}  // namespace ledgerly
