@@ -17,6 +17,30 @@ struct HotKeyRegistrar::State {
     std::uint64_t nextIdentifier = 1;
     std::map<std::uint32_t, Handler> handlers;
 
+    // Identifiers are never reused, so after the last one there are none left.
+    std::uint32_t takeIdentifier() {
+        if (nextIdentifier > std::numeric_limits<std::uint32_t>::max()) {
+            throw GlobalHotKeyError::registrationFailed(0);
+        }
+        return static_cast<std::uint32_t>(nextIdentifier++);
+    }
+
+    // Enters the action, then asks the backend; a refused key leaves no entry.
+    std::int32_t add(std::uint32_t identifier, const KeyboardShortcut& shortcut, Handler handler) {
+        handlers[identifier] = std::move(handler);
+        std::int32_t status = 0;
+        try {
+            status = backend.registerHotKey(identifier, shortcut.keyCode(), shortcut.carbonModifiers());
+        } catch (...) {
+            handlers.erase(identifier);
+            throw;
+        }
+        if (status != 0) {
+            handlers.erase(identifier);
+        }
+        return status;
+    }
+
     void unregister(std::uint32_t identifier) {
         backend.unregisterHotKey(identifier);
         handlers.erase(identifier);
@@ -85,21 +109,8 @@ std::unique_ptr<HotKeyRegistration> HotKeyRegistrar::registerShortcut(const Keyb
     if (eventHandlerStatus_ != 0) {
         throw GlobalHotKeyError::eventHandlerUnavailable(eventHandlerStatus_);
     }
-    // Identifiers are never reused; after the last one there are none left to give.
-    if (state_->nextIdentifier > std::numeric_limits<std::uint32_t>::max()) {
-        throw GlobalHotKeyError::registrationFailed(0);
-    }
-    const auto identifier = static_cast<std::uint32_t>(state_->nextIdentifier++);
-    state_->handlers[identifier] = std::move(handler);
-    std::int32_t status = 0;
-    try {
-        status = state_->backend.registerHotKey(identifier, shortcut.keyCode(), shortcut.carbonModifiers());
-    } catch (...) {
-        state_->handlers.erase(identifier);
-        throw;
-    }
-    if (status != 0) {
-        state_->handlers.erase(identifier);
+    const std::uint32_t identifier = state_->takeIdentifier();
+    if (const std::int32_t status = state_->add(identifier, shortcut, std::move(handler)); status != 0) {
         throw GlobalHotKeyError::registrationFailed(status);
     }
     std::weak_ptr<State> weakState = state_;

@@ -46,16 +46,16 @@ bool KeyboardShortcut::isModifierOnly() const { return keyCode_ == modifierOnlyK
 std::uint32_t KeyboardShortcut::carbonModifiers() const {
     std::uint32_t mask = 0;
     if (modifiers_.contains(ModifierFlags::command)) {
-        mask |= 0x0100;
+        mask |= hotKeyCommandMask;
     }
     if (modifiers_.contains(ModifierFlags::shift)) {
-        mask |= 0x0200;
+        mask |= hotKeyShiftMask;
     }
     if (modifiers_.contains(ModifierFlags::option)) {
-        mask |= 0x0800;
+        mask |= hotKeyOptionMask;
     }
     if (modifiers_.contains(ModifierFlags::control)) {
-        mask |= 0x1000;
+        mask |= hotKeyControlMask;
     }
     return mask;
 }

@@ -16,6 +16,12 @@ public:
     // The key code of a shortcut made of modifiers alone.
     static constexpr std::uint16_t modifierOnlyKeyCode = 65535;
 
+    // The bits of carbonModifiers(), the mask a HotKeyBackend receives.
+    static constexpr std::uint32_t hotKeyCommandMask = 0x0100;
+    static constexpr std::uint32_t hotKeyShiftMask = 0x0200;
+    static constexpr std::uint32_t hotKeyOptionMask = 0x0800;
+    static constexpr std::uint32_t hotKeyControlMask = 0x1000;
+
     static const ModifierFlags allowedModifierMask;
     static const ModifierFlags requiredModifierMask;
     static const ModifierFlags hyperModifiers;
@@ -31,8 +37,7 @@ public:
     // A real key with at least one of Control, Option and Command.
     bool isValidGlobalShortcut() const;
     bool isModifierOnly() const;
-    // The modifiers in the hot-key service's mask (Command 0x100, Shift 0x200,
-    // Option 0x800, Control 0x1000).
+    // The modifiers in the hot-key service's mask: the hotKey...Mask bits.
     std::uint32_t carbonModifiers() const;
     // "Control + Option + Command + S".
     std::string displayString() const;

@@ -1,6 +1,7 @@
 #include "FakeHotKeyRegistrar.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace ledgerly {
@@ -30,6 +31,9 @@ private:
 std::unique_ptr<HotKeyRegistration> FakeHotKeyRegistrar::registerShortcut(const KeyboardShortcut& shortcut,
                                                                          Handler handler) {
     log->calls.push_back("register " + shortcut.symbolDisplayString());
+    if (std::exchange(nextThrowsForeignError, false)) {
+        throw std::runtime_error("registrar failed in its own way");
+    }
     if (nextError) {
         const GlobalHotKeyError error = *nextError;
         nextError.reset();

@@ -23,6 +23,8 @@ public:
 
     // The error the next registerShortcut call throws instead of registering.
     std::optional<GlobalHotKeyError> nextError;
+    // Makes the next registerShortcut call throw a std::runtime_error instead.
+    bool nextThrowsForeignError = false;
     std::shared_ptr<Log> log = std::make_shared<Log>();
 
     std::unique_ptr<HotKeyRegistration> registerShortcut(const KeyboardShortcut& shortcut, Handler handler) override;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace ledgerly {
@@ -208,6 +209,18 @@ TEST(GlobalHotKeyControllerLifetime, DestructionUnregistersTheHeldRegistration) 
     fixture.controller.reset();
     EXPECT_EQ((Calls{"register ⌘K", "unregister 1"}), fixture.log->calls);
     EXPECT_TRUE(fixture.log->live.empty());
+}
+
+TEST(GlobalHotKeyControllerForeignErrors, ApplyReportsThemAndUpdateRestoresThenRethrows) {
+    ControllerFixture fixture;
+    fixture.registrar->nextThrowsForeignError = true;
+    EXPECT_NO_THROW(fixture.controller->applyStoredShortcut());
+    EXPECT_EQ("Shortcut unavailable.", fixture.controller->lastErrorMessage());
+
+    fixture.registrar->nextThrowsForeignError = true;
+    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_EQ(KeyboardShortcut::defaultOpenMenu, fixture.store.globalShortcut());
+    EXPECT_EQ(1, fixture.defaults.integer("globalShortcutKeyCode"));
 }
 
 TEST(GlobalHotKeyControllerApplyStoredShortcut, ReplacesAnEarlierRegistration) {

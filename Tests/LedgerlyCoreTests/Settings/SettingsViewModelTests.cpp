@@ -123,6 +123,15 @@ TEST(SettingsViewModelSetShortcut, RefusedShortcutKeepsThePreviousOneRegistered)
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
 }
 
+TEST(SettingsViewModelSetShortcut, ForeignRegistrarErrorsShowAsUnavailable) {
+    ViewModelFixture fixture;
+    auto& model = fixture.viewModel();
+    fixture.registrar->nextThrowsForeignError = true;
+    EXPECT_NO_THROW(model.setShortcut(commandK));
+    EXPECT_EQ("Shortcut unavailable.", model.globalShortcutError());
+    EXPECT_EQ(KeyboardShortcut::defaultOpenMenu, model.globalShortcut());
+}
+
 TEST(SettingsViewModelSetShortcut, AcceptedShortcutWhileDisabledTurnsItOn) {
     ViewModelFixture fixture;
     fixture.store.setGlobalShortcutEnabled(false);
