@@ -1,5 +1,7 @@
 #include "CheckModes.h"
 
+#include "MenuMode.h"
+
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
 #include "LedgerlyReports/DocumentJson.h"
 #include "LedgerlyReports/DocumentTreePrinter.h"
@@ -69,6 +71,9 @@ void printJson(const std::vector<CheckedFile>& files, std::ostream& out) {
 }
 
 int runMode(CheckMode mode, const std::vector<std::string>& paths, std::ostream& out, std::ostream& errors) {
+    if (mode == CheckMode::menu || mode == CheckMode::menuJson) {
+        return runMenuMode(paths.front(), mode == CheckMode::menuJson, out);
+    }
     const auto files = checkFiles(paths, errors);
     switch (mode) {
     case CheckMode::warnings:
@@ -80,6 +85,9 @@ int runMode(CheckMode mode, const std::vector<std::string>& paths, std::ostream&
     case CheckMode::json:
         printJson(files, out);
         break;
+    case CheckMode::menu:
+    case CheckMode::menuJson:
+        break;  // handled above: the menu reads its file through the file source
     }
     return exitStatus(files);
 }

@@ -15,12 +15,25 @@ constexpr ModeOption kModeOptions[] = {
 
 ParsedCommandLine failure(std::string message) { return ParsedCommandLine{std::nullopt, std::move(message)}; }
 
+// --menu shows one file's menu, as text or, with --json, as JSON.
+ParsedCommandLine withMenuMode(CheckOptions options) {
+    if (options.mode == CheckMode::tree) {
+        return failure("--menu cannot be combined with --tree");
+    }
+    if (options.files.size() != 1) {
+        return failure("--menu takes exactly one FILE");
+    }
+    options.mode = options.mode == CheckMode::json ? CheckMode::menuJson : CheckMode::menu;
+    return ParsedCommandLine{std::move(options), {}};
+}
+
 }  // namespace
 
 ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     CheckOptions options;
     bool modeChosen = false;
     bool onlyFilesFollow = false;
+    bool menuRequested = false;
     for (const auto& argument : arguments) {
         if (onlyFilesFollow || argument.empty() || argument[0] != '-' || argument == "-") {
             options.files.push_back(argument);
@@ -30,6 +43,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
             options.showHelp = true;
         } else if (argument == "--version") {
             options.showVersion = true;
+        } else if (argument == "--menu") {
+            menuRequested = true;
         } else {
             const ModeOption* match = nullptr;
             for (const auto& option : kModeOptions) {
@@ -53,11 +68,15 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& arguments) {
     if (options.files.empty()) {
         return failure("no FILE given");
     }
+    if (menuRequested) {
+        return withMenuMode(std::move(options));
+    }
     return ParsedCommandLine{options, {}};
 }
 
 std::string usageText() {
     return "Usage: ledgerly-check [--tree | --json] FILE...\n"
+           "       ledgerly-check --menu [--json] FILE\n"
            "\n"
            "Checks Ledgerly bookmark files and reports every line that Ledgerly skips.\n"
            "\n"
@@ -65,6 +84,7 @@ std::string usageText() {
            "               line below it as '    | EXCERPT'\n"
            "  --tree       print each file as an indented tree of its menu\n"
            "  --json       print each file's document as JSON (an array for several files)\n"
+           "  --menu       print the tray menu that selecting FILE gives; with --json, as JSON\n"
            "  --help       print this help and exit\n"
            "  --version    print the version and exit\n"
            "\n"

@@ -8,7 +8,7 @@ namespace ledgerly::check {
 
 // What the tool prints for the files it is given. Each mode has its own
 // runner in CheckModes; a new mode needs a case here and a runner there.
-enum class CheckMode { warnings, tree, json };
+enum class CheckMode { warnings, tree, json, menu, menuJson };
 
 struct CheckOptions {
     CheckMode mode = CheckMode::warnings;
