@@ -75,6 +75,8 @@ private:
 
     void append(const std::vector<MenuNode>& nodes, Menu& menu, std::int64_t titleMaximumCharacters) const {
         const MenuDisplayBudget budget = makeDisplayBudget(nodes, titleMaximumCharacters);
+        // At most two entries per node (a primary and its alternate, or a separator and a header).
+        menu.entries.reserve(menu.entries.size() + 2 * nodes.size());
         for (const MenuNode& node : nodes) {
             std::visit([&](const auto& payload) { appendNode(payload, menu, budget); }, node.value);
         }
