@@ -1,20 +1,11 @@
 #include "LedgerlyCore/Parsing/LineSplitter.h"
 
-#include <algorithm>
-#include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace ledgerly::parsing {
 namespace {
-
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-
-// Whether any of the eight bytes is below 0x0E or has its high bit set: only
-// those can start a line break (LF, VT, FF, CR, U+0085, U+2028, U+2029) or
-// make the line non-ASCII. May report a false positive, never a false negative.
-bool mayHoldInterestingByte(std::uint64_t word) {
-    return (((word - kOnes * 0x0E) | word) & kHighBits) != 0;
-}
 
 struct BreakScan {
     std::size_t start = 0;   // first byte of the break, or the text's size
@@ -38,33 +29,41 @@ std::size_t breakLengthAt(std::string_view text, std::size_t i) {
     return 0;
 }
 
+// Handles a byte that may end the line; true when it does.
+bool handleByte(std::string_view text, std::size_t i, BreakScan& scan) {
+    if (const std::size_t length = breakLengthAt(text, i); length != 0) {
+        scan.start = i;
+        scan.length = length;
+        return true;
+    }
+    if (static_cast<unsigned char>(text[i]) >= 0x80) {
+        scan.ascii = false;
+    }
+    return false;
+}
+
 BreakScan findBreak(std::string_view text, std::size_t from) {
     BreakScan scan;
     std::size_t i = from;
     const std::size_t size = text.size();
-    while (i < size) {
-        if (i + 8 <= size) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, text.data() + i, sizeof word);
-            if (!mayHoldInterestingByte(word)) {
-                i += 8;
-                continue;
-            }
-        }
-        const std::size_t chunkEnd = std::min(i + 8, size);
-        for (; i < chunkEnd; ++i) {
-            const auto byte = static_cast<unsigned char>(text[i]);
-            if (byte >= 0x0E && byte < 0x80) {
-                continue;
-            }
-            if (const std::size_t length = breakLengthAt(text, i); length != 0) {
-                scan.start = i;
-                scan.length = length;
+#ifdef __SSE2__
+    // As signed bytes, everything from 0x80 up is negative, so one "less than
+    // 0x0E" finds both the ASCII breaks and every non-ASCII byte.
+    const __m128i limit = _mm_set1_epi8(0x0E);
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(chunk, limit)));
+        for (; mask != 0; mask &= mask - 1) {
+            if (handleByte(text, i + static_cast<std::size_t>(__builtin_ctz(mask)), scan)) {
                 return scan;
             }
-            if (byte >= 0x80) {
-                scan.ascii = false;
-            }
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte < 0x0E || byte >= 0x80) && handleByte(text, i, scan)) {
+            return scan;
         }
     }
     scan.start = size;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 // A piece of one line of the bookmark file, with a flag telling whether it is

@@ -63,6 +63,13 @@ bool isDomainHost(std::string_view host) {
     return true;
 }
 
+std::string prefixed(std::string_view prefix, std::string_view text) {
+    std::string result;
+    result.reserve(prefix.size() + text.size());
+    result.append(prefix).append(text);
+    return result;
+}
+
 bool isHostCharacter(char c) { return isASCIILetter(c) || isASCIIDigit(c) || c == '-' || c == '.'; }
 
 }  // namespace
@@ -107,24 +114,24 @@ std::optional<ClassifiedDestination> classifyDestination(LineText text, bool all
     if (text.empty() || text.containsWhiteSpace()) {
         return std::nullopt;
     }
-    const std::string asWritten(text.text);
+    const std::string_view asWritten = text.text;
     if (startsWithIgnoringCase(text, "http://") || startsWithIgnoringCase(text, "https://")) {
-        return ClassifiedDestination{asWritten, LinkActionFamily::web};
+        return ClassifiedDestination{std::string(asWritten), LinkActionFamily::web};
     }
     if (startsWithIgnoringCase(text, "mailto:")) {
-        return ClassifiedDestination{asWritten, LinkActionFamily::mailCompose};
+        return ClassifiedDestination{std::string(asWritten), LinkActionFamily::mailCompose};
     }
     if (allowPlainEmail && matchesEmailPattern(text)) {
-        return ClassifiedDestination{"mailto:" + asWritten, LinkActionFamily::mailCompose};
+        return ClassifiedDestination{prefixed("mailto:", asWritten), LinkActionFamily::mailCompose};
     }
     if (startsWithIgnoringCase(text, "file://")) {
-        return ClassifiedDestination{asWritten, LinkActionFamily::localAction};
+        return ClassifiedDestination{std::string(asWritten), LinkActionFamily::localAction};
     }
     if (matchesSchemePattern(text)) {
-        return ClassifiedDestination{asWritten, LinkActionFamily::externalURLScheme};
+        return ClassifiedDestination{std::string(asWritten), LinkActionFamily::externalURLScheme};
     }
     if (isDomainLikeURL(text)) {
-        return ClassifiedDestination{"https://" + asWritten, LinkActionFamily::web};
+        return ClassifiedDestination{prefixed("https://", asWritten), LinkActionFamily::web};
     }
     return std::nullopt;
 }
