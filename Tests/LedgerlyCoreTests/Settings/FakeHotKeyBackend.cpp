@@ -1,9 +1,9 @@
-#include "FakeHotKeyBackend.h"
+#include "Settings/FakeHotKeyBackend.h"
 
 #include <cstdio>
 #include <utility>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 
 std::int32_t FakeHotKeyBackend::installPressHandler(PressHandler handler) {
     calls.push_back("install");
@@ -45,4 +45,4 @@ void FakeHotKeyBackend::press(std::uint32_t identifier) const {
     }
 }
 
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 
 // A hot-key service in memory. Records every call as a line of `calls`
 // ("install", "register 1 1 0x1900", "unregister 1", "remove") and answers
@@ -36,4 +36,4 @@ private:
     std::set<std::uint32_t> live_;
 };
 
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -1,10 +1,10 @@
-#include "FakeHotKeyRegistrar.h"
+#include "Settings/FakeHotKeyRegistrar.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 class FakeRegistration final : public HotKeyRegistration {
@@ -47,4 +47,4 @@ std::unique_ptr<HotKeyRegistration> FakeHotKeyRegistrar::registerShortcut(const 
 
 void FakeHotKeyRegistrar::press(int number) const { log->handlers.at(static_cast<std::size_t>(number - 1))(); }
 
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

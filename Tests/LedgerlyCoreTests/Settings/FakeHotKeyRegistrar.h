@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 
 // A registrar in memory. Every registration gets the next number from 1;
 // `log` records "register N <symbols>" and "unregister N" in call order and
@@ -33,4 +33,4 @@ public:
     void press(int number) const;
 };
 
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

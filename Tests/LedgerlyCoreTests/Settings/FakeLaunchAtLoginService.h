@@ -5,7 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 
 // A login-item service in memory. `refuses` makes setEnabled throw without
 // changing the state; the state lives in a shared record that tests keep.
@@ -32,4 +32,4 @@ private:
     std::shared_ptr<State> state_;
 };
 
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -1,8 +1,8 @@
 #include "LedgerlyCore/Settings/GlobalHotKeyController.h"
 
-#include "FakeHotKeyRegistrar.h"
 #include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
+#include "Settings/FakeHotKeyRegistrar.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,8 @@
 
 namespace ledgerly {
 namespace {
+
+using testing::FakeHotKeyRegistrar;
 
 using Calls = std::vector<std::string>;
 
@@ -58,12 +60,6 @@ TEST(GlobalHotKeyErrorEquality, SameCaseAndSameStatus) {
     EXPECT_NE(GlobalHotKeyError::registrationFailed(3), GlobalHotKeyError::eventHandlerUnavailable(3));
     EXPECT_EQ(GlobalHotKeyError::Case::eventHandlerUnavailable, GlobalHotKeyError::eventHandlerUnavailable(3).errorCase());
     EXPECT_EQ(3, GlobalHotKeyError::eventHandlerUnavailable(3).status());
-}
-
-TEST(GlobalHotKeyControllerInit, RegistersNothing) {
-    ControllerFixture fixture;
-    EXPECT_TRUE(fixture.log->calls.empty());
-    EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
 }
 
 TEST(GlobalHotKeyControllerApplyStoredShortcut, RegistersTheDefaultWhenNothingIsStored) {
@@ -221,14 +217,6 @@ TEST(GlobalHotKeyControllerForeignErrors, ApplyReportsThemAndUpdateRestoresThenR
     EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
     EXPECT_EQ(KeyboardShortcut::defaultOpenMenu, fixture.store.globalShortcut());
     EXPECT_EQ(1, fixture.defaults.integer("globalShortcutKeyCode"));
-}
-
-TEST(GlobalHotKeyControllerApplyStoredShortcut, ReplacesAnEarlierRegistration) {
-    ControllerFixture fixture;
-    fixture.controller->applyStoredShortcut();
-    fixture.controller->applyStoredShortcut();
-    EXPECT_EQ((Calls{"register ⌃⌥⌘S", "register ⌃⌥⌘S", "unregister 1"}), fixture.log->calls);
-    EXPECT_EQ((std::vector<int>{2}), fixture.log->live);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "LedgerlyCore/Settings/HotKeyRegistrar.h"
 
-#include "FakeHotKeyBackend.h"
 #include "LedgerlyCore/Platform/PollMainQueue.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
+#include "Settings/FakeHotKeyBackend.h"
+#include "Support/FakeMainQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 namespace ledgerly {
 namespace {
 
+using testing::FakeHotKeyBackend;
+using testing::FakeMainQueue;
 using Calls = std::vector<std::string>;
 
 const KeyboardShortcut commandS(1, ModifierFlags::command);
@@ -35,7 +38,7 @@ struct Recorder {
 
 TEST(HotKeyRegistrarRegister, PassesKeyCodeAndServiceModifierMaskUnderIdentifierOne) {
     FakeHotKeyBackend backend;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     const auto registration = registrar.registerShortcut(KeyboardShortcut::defaultOpenMenu, [] {});
     EXPECT_EQ((Calls{"install", "register 1 1 0x1900"}), backend.calls);
@@ -44,7 +47,7 @@ TEST(HotKeyRegistrarRegister, PassesKeyCodeAndServiceModifierMaskUnderIdentifier
 TEST(HotKeyRegistrarIdentifiers, CountFromOneAcrossSuccessesAndFailuresWithoutReuse) {
     FakeHotKeyBackend backend;
     backend.registerStatuses = {0, -9878, 0};
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     auto first = registrar.registerShortcut(commandS, [] {});
     EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878), thrownBy([&] { registrar.registerShortcut(commandS, [] {}); }));
@@ -57,7 +60,7 @@ TEST(HotKeyRegistrarIdentifiers, CountFromOneAcrossSuccessesAndFailuresWithoutRe
 TEST(HotKeyRegistrarRegister, FailedRegistrationLeavesNoActionBehind) {
     FakeHotKeyBackend backend;
     backend.registerStatuses = {5};
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     Recorder recorder;
     EXPECT_THROW(registrar.registerShortcut(commandS, recorder.handler(1)), GlobalHotKeyError);
@@ -69,7 +72,7 @@ TEST(HotKeyRegistrarRegister, FailedRegistrationLeavesNoActionBehind) {
 TEST(HotKeyRegistrarRegister, UnavailableEventHandlerFailsEveryRegistrationWithoutUsingIdentifiers) {
     FakeHotKeyBackend backend;
     backend.installStatus = -50;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     {
         HotKeyRegistrar registrar(backend, queue);
         for (int attempt = 0; attempt < 2; ++attempt) {
@@ -83,7 +86,7 @@ TEST(HotKeyRegistrarRegister, UnavailableEventHandlerFailsEveryRegistrationWitho
 
 TEST(HotKeyRegistrarPress, RunsTheActionOnlyWhenTheMainQueueRuns) {
     FakeHotKeyBackend backend;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     Recorder recorder;
     auto first = registrar.registerShortcut(commandS, recorder.handler(1));
@@ -91,10 +94,12 @@ TEST(HotKeyRegistrarPress, RunsTheActionOnlyWhenTheMainQueueRuns) {
     backend.press(2);
     backend.press(1);
     EXPECT_TRUE(recorder.runs.empty());
+    EXPECT_EQ(2u, queue.pendingTaskCount());
     EXPECT_EQ(2u, queue.runPending());
     EXPECT_EQ((std::vector<int>{2, 1}), recorder.runs);
 }
 
+// The real queue: the fake one is not meant to be posted to from other threads.
 TEST(HotKeyRegistrarPress, FromAnotherThreadIsRunOnTheQueuesThread) {
     FakeHotKeyBackend backend;
     PollMainQueue queue;
@@ -110,7 +115,7 @@ TEST(HotKeyRegistrarPress, FromAnotherThreadIsRunOnTheQueuesThread) {
 
 TEST(HotKeyRegistrarPress, UnknownZeroOrRemovedIdentifiersRunNothing) {
     FakeHotKeyBackend backend;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     Recorder recorder;
     auto registration = registrar.registerShortcut(commandS, recorder.handler(1));
@@ -124,7 +129,7 @@ TEST(HotKeyRegistrarPress, UnknownZeroOrRemovedIdentifiersRunNothing) {
 
 TEST(HotKeyRegistrarPress, AnActionMayUnregisterItsOwnRegistration) {
     FakeHotKeyBackend backend;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     std::unique_ptr<HotKeyRegistration> registration;
     int runs = 0;
@@ -140,7 +145,7 @@ TEST(HotKeyRegistrarPress, AnActionMayUnregisterItsOwnRegistration) {
 
 TEST(HotKeyRegistrationUnregister, UndoesTheHotKeyOnce) {
     FakeHotKeyBackend backend;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     auto registration = registrar.registerShortcut(commandS, [] {});
     registration->unregister();
@@ -151,7 +156,7 @@ TEST(HotKeyRegistrationUnregister, UndoesTheHotKeyOnce) {
 
 TEST(HotKeyRegistrationUnregister, DestroyingARegistrationUndoesIt) {
     FakeHotKeyBackend backend;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     Recorder recorder;
     auto kept = registrar.registerShortcut(commandS, recorder.handler(1));
@@ -165,7 +170,7 @@ TEST(HotKeyRegistrationUnregister, DestroyingARegistrationUndoesIt) {
 
 TEST(HotKeyRegistrarTeardown, RemovesTheHandlerAndUndoesWhatIsStillRegistered) {
     FakeHotKeyBackend backend;
-    PollMainQueue queue;
+    FakeMainQueue queue;
     Recorder recorder;
     std::unique_ptr<HotKeyRegistration> outliving;
     {

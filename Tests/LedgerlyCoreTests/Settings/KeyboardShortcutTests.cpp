@@ -166,12 +166,8 @@ TEST(KeyboardShortcutFromEvent, KeyDownWithARequiredModifierGivesTheShortcut) {
     EXPECT_EQ(KeyboardShortcut(0, control | shift), KeyboardShortcut::from(keyDown(0, control | shift)));
     EXPECT_EQ(KeyboardShortcut(51, command), KeyboardShortcut::from(keyDown(51, command, "")));
     EXPECT_EQ("⌘Delete", KeyboardShortcut::from(keyDown(51, command, ""))->symbolDisplayString());
-}
-
-TEST(KeyboardShortcutFromEvent, DropsCapsLockAndOtherBitsOfTheEvent) {
-    const auto shortcut = KeyboardShortcut::from(keyDown(1, command | capsLock | ModifierFlags{0x800000 | 0x8}));
-    ASSERT_TRUE(shortcut.has_value());
-    EXPECT_EQ(command, shortcut->modifiers());
+    // Caps Lock, Function and device-dependent bits of the event are dropped.
+    EXPECT_EQ(KeyboardShortcut(1, command), KeyboardShortcut::from(keyDown(1, command | capsLock | ModifierFlags{0x800008})));
 }
 
 TEST(KeyboardShortcutFromEvent, GivesNoneForEventsThatCannotBeAGlobalShortcut) {
@@ -222,18 +218,6 @@ TEST(KeyboardShortcutFromEvent, RecordabilityLooksAtTextBeforeTheKeyCode) {
     for (const auto& c : cases) {
         EXPECT_EQ(c.recorded, KeyboardShortcut::from(keyDown(c.keyCode, command, c.characters)).has_value())
             << c.keyCode << " '" << c.characters.value_or("<none>") << "'";
-    }
-}
-
-TEST(KeyboardShortcutFromEvent, EveryRecordedShortcutIsValid) {
-    for (std::uint32_t keyCode = 0; keyCode <= 65535; keyCode += 97) {
-        for (std::uint64_t bits = 0; bits < 16; ++bits) {
-            const ModifierFlags flags{bits << 17};
-            const auto shortcut = KeyboardShortcut::from(keyDown(static_cast<std::uint16_t>(keyCode), flags));
-            if (shortcut) {
-                EXPECT_TRUE(shortcut->isValidGlobalShortcut()) << keyCode << " " << bits;
-            }
-        }
     }
 }
 

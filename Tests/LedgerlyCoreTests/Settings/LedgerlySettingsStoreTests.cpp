@@ -106,16 +106,5 @@ TEST(LedgerlySettingsStoreFlags, NonBooleanValuesReadAsTheDefault) {
     EXPECT_FALSE(store.launchAtLoginRequested());
 }
 
-TEST(LedgerlySettingsStoreFlags, StoresBooleansUnderTheirKeys) {
-    InMemoryUserDefaults defaults;
-    LedgerlySettingsStore store(defaults);
-    store.setGlobalShortcutEnabled(false);
-    store.setLaunchAtLoginRequested(true);
-    EXPECT_EQ(false, defaults.boolean("globalShortcutEnabled"));
-    EXPECT_EQ(true, defaults.boolean("launchAtLoginRequested"));
-    EXPECT_FALSE(store.isGlobalShortcutEnabled());
-    EXPECT_TRUE(store.launchAtLoginRequested());
-}
-
 }  // namespace
 }  // namespace ledgerly

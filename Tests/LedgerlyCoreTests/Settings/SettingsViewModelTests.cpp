@@ -1,13 +1,16 @@
 #include "LedgerlyCore/Settings/SettingsViewModel.h"
 
-#include "FakeHotKeyRegistrar.h"
-#include "FakeLaunchAtLoginService.h"
 #include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
+#include "Settings/FakeHotKeyRegistrar.h"
+#include "Settings/FakeLaunchAtLoginService.h"
 
 #include <gtest/gtest.h>
 
 namespace ledgerly {
 namespace {
+
+using testing::FakeHotKeyRegistrar;
+using testing::FakeLaunchAtLoginService;
 
 const KeyboardShortcut commandK(40, ModifierFlags::command);
 const KeyboardShortcut shiftK(40, ModifierFlags::shift);
