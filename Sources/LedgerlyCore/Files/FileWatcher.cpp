@@ -58,7 +58,8 @@ bool drainEvents(int descriptor, const std::string& awaitedName) {
             inotify_event event {};
             std::memcpy(&event, buffer + offset, sizeof event);
             // The name is NUL-padded to `len` bytes.
-            const std::string_view name(buffer + offset + sizeof event, ::strnlen(buffer + offset + sizeof event, event.len));
+            const char* nameStart = buffer + offset + sizeof event;
+            const std::string_view name(nameStart, ::strnlen(nameStart, event.len));
             relevant = isRelevant(event.mask, name, awaitedName) || relevant;
             offset += static_cast<ssize_t>(sizeof event + event.len);
         }
@@ -154,7 +155,8 @@ bool FileWatcher::armFolder(const std::filesystem::path& fileURL, ChangeHandler&
 }
 
 void FileWatcher::activate(int descriptor, State state, std::string awaitedName, ChangeHandler handler) {
-    active_ = std::make_shared<ActiveWatch>(ActiveWatch{descriptor, 0, std::move(awaitedName), std::move(handler)});
+    active_ = std::make_shared<ActiveWatch>(
+        ActiveWatch{descriptor, 0, std::move(awaitedName), std::move(handler)});
     // Weak, and locked for the whole delivery: the handler may stop or re-arm this watcher.
     active_->queueWatch = queue_.watchReadable(descriptor, [weak = std::weak_ptr<ActiveWatch>(active_)] {
         const auto watch = weak.lock();

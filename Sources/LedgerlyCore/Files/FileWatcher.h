@@ -35,7 +35,10 @@ public:
     // in, and once soon after this call if the name already exists by then.
     void watchForCreation(const std::filesystem::path& fileURL, ChangeHandler onAppear);
     // watch() when something exists at `fileURL`, else watchForCreation(), so
-    // that re-arming after every change keeps following the path.
+    // that re-arming after every change keeps following the path. Re-arm
+    // before reading the file again: a change made between a read and a later
+    // re-arm would go unreported. A file that exists but cannot be watched
+    // (no permission) is not awaited: it ends in openFailed.
     void watchOrAwaitCreation(const std::filesystem::path& fileURL, ChangeHandler onChange);
     // Ends the current watch: no handler runs afterwards and its descriptor is closed.
     void stop();

@@ -68,9 +68,10 @@ std::size_t PollMainQueue::runPending() {
 bool PollMainQueue::runOnce(std::chrono::milliseconds timeout) { return runOnceWaiting(pollTimeout(timeout)); }
 
 bool PollMainQueue::runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + timeout;
     while (!done()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) {
             return false;
         }

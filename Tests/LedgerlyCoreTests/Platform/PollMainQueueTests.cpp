@@ -36,7 +36,9 @@ struct Pipe {
         ::close(ends[0]);
     }
     int readEnd() const { return ends[0]; }
-    void write(const std::string& bytes) const { ASSERT_EQ(static_cast<ssize_t>(bytes.size()), ::write(ends[1], bytes.data(), bytes.size())); }
+    void write(const std::string& bytes) const {
+        ASSERT_EQ(static_cast<ssize_t>(bytes.size()), ::write(ends[1], bytes.data(), bytes.size()));
+    }
     std::string drain() const {
         std::string bytes;
         char buffer[256];
