@@ -75,12 +75,5 @@ TEST(URLOpenerOpen, WorksThroughTheOpeningInterface) {
     EXPECT_EQ((std::vector<std::string>{"mailto:ann@example.com"}), workspace.openedURLs);
 }
 
-TEST(URLOpenerOpen, NeverRevealsFiles) {
-    FakeWorkspace workspace;
-    URLOpener opener(workspace);
-    opener.open("file:///home/ann/links.md");
-    EXPECT_TRUE(workspace.revealedFiles.empty());
-}
-
 }  // namespace
 }  // namespace ledgerly

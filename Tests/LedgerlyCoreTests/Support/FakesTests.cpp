@@ -36,13 +36,6 @@ TEST(FakeStatusItemRecords, NothingInstalledAtFirst) {
     EXPECT_EQ(nullptr, item.installedMenu());
 }
 
-TEST(FakeStatusItemRecords, ButtonCanBeTakenAway) {
-    FakeStatusItem item;
-    EXPECT_TRUE(item.hasButton());
-    item.buttonPresent = false;
-    EXPECT_FALSE(item.hasButton());
-}
-
 TEST(FakeStatusItemRecords, ClickRunsTheTestsHook) {
     FakeStatusItem item;
     bool opened = false;
