@@ -4,6 +4,10 @@
 
 #include <unicode/uchar.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace ledgerly::parsing {
 namespace {
 
@@ -16,7 +20,18 @@ bool isASCIIWhiteSpace(char byte) { return byte == ' ' || byte == '\t'; }
 bool isASCIITrimmable(char byte) { return isASCIIWhiteSpace(byte) || (byte >= '\n' && byte <= '\r'); }
 
 bool holdsASCIIWhiteSpace(std::string_view text) {
-    for (const char byte : text) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, space), _mm_cmpeq_epi8(chunk, tab))) != 0) {
+            return true;
+        }
+    }
+#endif
+    for (const char byte : text.substr(i)) {
         if (isASCIIWhiteSpace(byte)) {
             return true;
         }
@@ -132,15 +147,16 @@ LineText LineText::trimmedWhiteSpace() const {
     return {trimNonASCII(*this, text::isWhiteSpaceCodePoint), false};
 }
 
-bool LineText::startsWith(std::string_view prefix) const {
-    return text.starts_with(prefix) && isCharacterBoundary(prefix.size());
-}
-
-bool LineText::endsWith(std::string_view suffix) const {
-    return text.ends_with(suffix) && isCharacterBoundary(text.size() - suffix.size());
-}
-
 std::size_t LineText::find(std::string_view needle, std::size_t from) const {
+    if (needle.size() == 1) {
+        // The common case, "]" or ")": memchr without a compare per hit.
+        std::size_t position = text.find(needle[0], from);
+        while (position != std::string_view::npos &&
+               (!isCharacterBoundary(position) || !isCharacterBoundary(position + 1))) {
+            position = text.find(needle[0], position + 1);
+        }
+        return position;
+    }
     for (std::size_t position = text.find(needle, from); position != std::string_view::npos;
          position = text.find(needle, position + 1)) {
         if (isCharacterBoundary(position) && isCharacterBoundary(position + needle.size())) {
@@ -150,8 +166,8 @@ std::size_t LineText::find(std::string_view needle, std::size_t from) const {
     return std::string_view::npos;
 }
 
-bool LineText::isCharacterBoundary(std::size_t offset) const {
-    if (ascii || offset == 0 || offset >= text.size()) {
+bool LineText::isCharacterBoundaryOutsideASCII(std::size_t offset) const {
+    if (offset == 0 || offset >= text.size()) {
         return true;
     }
     if (isContinuationByte(text[offset])) {

@@ -72,6 +72,34 @@ std::string prefixed(std::string_view prefix, std::string_view text) {
 
 bool isHostCharacter(char c) { return isASCIILetter(c) || isASCIIDigit(c) || c == '-' || c == '.'; }
 
+// The domain pattern on a text already known to hold no white-space character.
+bool matchesDomainPattern(LineText text) {
+    const std::string_view s = text.text;
+    std::size_t i = 0;
+    while (i < s.size() && isHostCharacter(s[i])) {
+        ++i;
+    }
+    // The host cannot stop early: what may follow it (":", "/", the end) is no host character.
+    if (!isDomainHost(s.substr(0, i))) {
+        return false;
+    }
+    if (i < s.size() && s[i] == ':') {
+        const std::size_t digitsStart = ++i;
+        while (i < s.size() && isASCIIDigit(s[i])) {
+            ++i;
+        }
+        if (i == digitsStart) {
+            return false;
+        }
+    }
+    if (i == s.size()) {
+        return true;
+    }
+    // Without a white-space character, only non-ASCII text can still hold a
+    // white-space code point (one carrying a combining mark).
+    return s[i] == '/' && (text.ascii || !text.sub(i).containsWhiteSpaceCodePoint());
+}
+
 }  // namespace
 
 EmphasizedText unwrapLinkEmphasis(LineText text) { return unwrapMarkers(text); }
@@ -130,39 +158,13 @@ std::optional<ClassifiedDestination> classifyDestination(LineText text, bool all
     if (matchesSchemePattern(text)) {
         return ClassifiedDestination{std::string(asWritten), LinkActionFamily::externalURLScheme};
     }
-    if (isDomainLikeURL(text)) {
+    if (matchesDomainPattern(text)) {
         return ClassifiedDestination{prefixed("https://", asWritten), LinkActionFamily::web};
     }
     return std::nullopt;
 }
 
-bool isDomainLikeURL(LineText text) {
-    if (text.containsWhiteSpace()) {
-        return false;
-    }
-    const std::string_view s = text.text;
-    std::size_t i = 0;
-    while (i < s.size() && isHostCharacter(s[i])) {
-        ++i;
-    }
-    // The host cannot stop early: what may follow it (":", "/", the end) is no host character.
-    if (!isDomainHost(s.substr(0, i))) {
-        return false;
-    }
-    if (i < s.size() && s[i] == ':') {
-        const std::size_t digitsStart = ++i;
-        while (i < s.size() && isASCIIDigit(s[i])) {
-            ++i;
-        }
-        if (i == digitsStart) {
-            return false;
-        }
-    }
-    if (i == s.size()) {
-        return true;
-    }
-    return s[i] == '/' && !text.sub(i).containsWhiteSpaceCodePoint();
-}
+bool isDomainLikeURL(LineText text) { return !text.containsWhiteSpace() && matchesDomainPattern(text); }
 
 bool matchesEmailPattern(LineText text) {
     const std::string_view s = text.text;

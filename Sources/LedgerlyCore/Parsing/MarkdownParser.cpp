@@ -5,6 +5,7 @@
 #include "LedgerlyCore/Parsing/LinkSyntax.h"
 #include "LedgerlyCore/Parsing/ParserWarnings.h"
 
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -16,13 +17,17 @@ using parsing::LineSplitter;
 using parsing::LineText;
 namespace warnings = parsing::warnings;
 
-// An open heading. A scope is linked into its parent when it closes; since
+bool isThreeHyphens(LineText trimmed) { return trimmed.size() == 3 && trimmed.startsWith("---"); }
+
+// An open heading. Its entries wait in the parse's shared list of pending
+// items from `firstItem` on; when it closes they move into a vector of
+// exactly their size, which becomes a submenu of the scope below it. Since
 // nothing is appended to the parent while the child is open, the order is
-// the same as if it had been linked in when it opened.
+// the same as if the submenu had been linked in when the heading opened.
 struct HeadingScope {
     std::size_t level = 0;  // 0 for the root
     std::string title;
-    std::vector<MenuNode> items;
+    std::size_t firstItem = 0;
 };
 
 // The working state of one parse.
@@ -39,7 +44,7 @@ public:
             }
         }
         closeScopes(1);
-        return LedgerlyDocument{std::move(title_), std::move(scopes_.front().items), std::move(warnings_)};
+        return LedgerlyDocument{std::move(title_), takeItems(0), std::move(warnings_)};
     }
 
 private:
@@ -47,19 +52,27 @@ private:
         warnings_.push_back(ParserWarning{line.number, std::string(message), parsing::sourceExcerpt(line.text)});
     }
 
-    void append(MenuNode node) { scopes_.back().items.push_back(std::move(node)); }
+    void append(MenuNode node) { pending_.push_back(std::move(node)); }
+
+    // The pending items from `first` on, removed from the pending list.
+    std::vector<MenuNode> takeItems(std::size_t first) {
+        std::vector<MenuNode> items(std::make_move_iterator(pending_.begin() + static_cast<std::ptrdiff_t>(first)),
+                                    std::make_move_iterator(pending_.end()));
+        pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(first), pending_.end());
+        return items;
+    }
 
     void skipFrontMatter() {
         LineSplitter probe = lines_;
         Line first;
         probe.next(first);
-        if (first.text.trimmed().text != "---") {
+        if (!isThreeHyphens(first.text.trimmed())) {
             return;
         }
         lines_ = probe;
         Line line;
         while (probe.next(line)) {
-            if (line.text.trimmed().text == "---") {
+            if (isThreeHyphens(line.text.trimmed())) {
                 lines_ = probe;
                 return;
             }
@@ -78,13 +91,19 @@ private:
         if (trimmed.startsWith("<!--")) {
             return skipComment(line, trimmed);
         }
-        if (const auto heading = parsing::parseHeading(trimmed)) {
+        // The first bytes rule out most forms before their recognisers run.
+        const char first = trimmed.text.front();
+        const char rawFirst = line.text.text.front();
+        std::optional<parsing::Heading> heading;
+        std::optional<LineText> label;
+        if (first == '#' && (heading = parsing::parseHeading(trimmed))) {
             applyHeading(*heading, line);
-        } else if (trimmed.text == "---") {
+        } else if (isThreeHyphens(trimmed)) {
             append(MenuNode{Divider{}});
-        } else if (const auto label = parsing::parseSectionLabel(trimmed)) {
+        } else if ((first == '*' || first == '_') && (label = parsing::parseSectionLabel(trimmed))) {
             append(MenuNode{SectionLabel{std::string(label->text)}});
-        } else if (parsing::isNestedUnorderedListItem(line.text)) {
+        } else if ((rawFirst == ' ' || rawFirst == '\t' || !line.text.ascii) &&
+                   parsing::isNestedUnorderedListItem(line.text)) {
             warn(warnings::kNestedList, line);
         } else if (const auto content = parsing::listItemContent(line.text)) {
             parseListItem(*content, line);
@@ -117,7 +136,7 @@ private:
                 return;
             }
             closeScopes(heading.level);
-            scopes_.push_back(HeadingScope{heading.level, std::string(heading.title.text), {}});
+            scopes_.push_back(HeadingScope{heading.level, std::string(heading.title.text), pending_.size()});
         } else if (heading.level == 1) {
             warn(warnings::kEmptyTitle, line);
         } else if (scopes_.back().level >= heading.level) {
@@ -132,7 +151,8 @@ private:
         while (scopes_.back().level >= level) {
             HeadingScope closed = std::move(scopes_.back());
             scopes_.pop_back();
-            append(MenuNode{BookmarkSubmenu{std::move(closed.title), std::move(closed.items)}});
+            auto items = takeItems(closed.firstItem);
+            append(MenuNode{BookmarkSubmenu{std::move(closed.title), std::move(items)}});
         }
     }
 
@@ -202,6 +222,7 @@ private:
     std::optional<std::string> title_;
     std::vector<ParserWarning> warnings_;
     std::vector<HeadingScope> scopes_;
+    std::vector<MenuNode> pending_;
 };
 
 }  // namespace
