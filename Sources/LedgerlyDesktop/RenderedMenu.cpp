@@ -1,0 +1,117 @@
+#include "LedgerlyDesktop/RenderedMenu.h"
+
+#include "LedgerlyDesktop/MenuStyle.h"
+#include "LedgerlyDesktop/ModifierFlags.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QStyleOptionMenuItem>
+
+namespace ledgerly {
+namespace {
+
+constexpr std::uint64_t kFourModifiers = kShiftModifierBit | kControlModifierBit | kOptionModifierBit |
+                                         kCommandModifierBit;
+
+std::uint64_t modifierBitOfKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+        return kShiftModifierBit;
+    case Qt::Key_Control:
+        return kControlModifierBit;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+        return kOptionModifierBit;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return kCommandModifierBit;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+std::uint64_t RenderedMenu::keyboardModifierFlags() {
+    return modifierFlagsFromQt(QGuiApplication::queryKeyboardModifiers());
+}
+
+RenderedMenu::RenderedMenu(ModifierQuery heldModifiers, RenderedMenu* root, QWidget* parent)
+    : QMenu(parent), heldModifiers_(std::move(heldModifiers)), root_(root) {
+    this->root().treeMenus_.push_back(this);
+}
+
+RenderedMenu& RenderedMenu::root() { return root_ != nullptr ? *root_ : *this; }
+
+void RenderedMenu::addAlternate(QAction* primary, QAction* alternate, std::uint64_t modifierFlags) {
+    alternates_.push_back({primary, alternate, modifierFlags & kFourModifiers});
+    applyToThisMenu(appliedFlags_);
+}
+
+void RenderedMenu::applyModifierFlags(std::uint64_t heldModifierFlags) {
+    for (RenderedMenu* menu : root().treeMenus_) {
+        menu->applyToThisMenu(heldModifierFlags & kFourModifiers);
+    }
+}
+
+std::uint64_t RenderedMenu::appliedModifierFlags() const { return appliedFlags_; }
+
+void RenderedMenu::applyToThisMenu(std::uint64_t heldModifierFlags) {
+    appliedFlags_ = heldModifierFlags;
+    for (const Alternate& pair : alternates_) {
+        const bool showAlternate = pair.modifierFlags == heldModifierFlags;
+        // Hide first so the menu never holds both at once, which would make it grow for a moment.
+        (showAlternate ? pair.primary : pair.alternate)->setVisible(false);
+        (showAlternate ? pair.alternate : pair.primary)->setVisible(true);
+    }
+}
+
+void RenderedMenu::initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const {
+    QMenu::initStyleOption(option, action);
+    const QString subtitle = action->property(subtitleProperty).toString();
+    if (subtitle.isEmpty()) {
+        return;
+    }
+    // The style splits this again: title, subtitle, then Qt's tab and shortcut text.
+    const qsizetype tab = option->text.indexOf(QLatin1Char('\t'));
+    const QString title = tab < 0 ? option->text : option->text.left(tab);
+    const QString shortcut = tab < 0 ? QString() : option->text.mid(tab);
+    option->text = title + MenuStyle::subtitleSeparator + subtitle + shortcut;
+}
+
+void RenderedMenu::showEvent(QShowEvent* event) {
+    // The keys held at the moment the menu opens decide what it shows first.
+    if (root_ == nullptr) {
+        applyModifierFlags(heldModifiers_());
+    }
+    QMenu::showEvent(event);
+}
+
+bool RenderedMenu::followModifierKey(QKeyEvent* event, bool pressed) {
+    const std::uint64_t bit = modifierBitOfKey(event->key());
+    if (bit == 0) {
+        return false;
+    }
+    // X11 reports a modifier key's own event with the state from before it.
+    std::uint64_t flags = modifierFlagsFromQt(event->modifiers());
+    flags = pressed ? (flags | bit) : (flags & ~bit);
+    root().applyModifierFlags(flags);
+    event->accept();
+    return true;
+}
+
+void RenderedMenu::keyPressEvent(QKeyEvent* event) {
+    // QMenu closes on a lone Alt under styles with Alt navigation; here Alt shows the alternates.
+    if (!followModifierKey(event, true)) {
+        QMenu::keyPressEvent(event);
+    }
+}
+
+void RenderedMenu::keyReleaseEvent(QKeyEvent* event) {
+    if (!followModifierKey(event, false)) {
+        QMenu::keyReleaseEvent(event);
+    }
+}
+
+}  // namespace ledgerly

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QMenu>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace ledgerly {
+
+// A QMenu drawn from a core menu. It knows which of its entries are
+// alternates: each hides its primary entry while exactly its modifiers are
+// held, as checked when the menu opens and on every modifier press and
+// release while any menu of the tree is open.
+class RenderedMenu final : public QMenu {
+    Q_OBJECT
+
+public:
+    // The property of a QAction that holds its subtitle.
+    static constexpr const char* subtitleProperty = "ledgerlySubtitle";
+
+    // The raw modifier flags held on the keyboard now.
+    using ModifierQuery = std::function<std::uint64_t()>;
+
+    // `root` is the top menu of the tree; none for the top menu itself.
+    explicit RenderedMenu(ModifierQuery heldModifiers = keyboardModifierFlags, RenderedMenu* root = nullptr,
+                          QWidget* parent = nullptr);
+
+    // What the keyboard holds, as Qt knows it.
+    static std::uint64_t keyboardModifierFlags();
+
+    // Makes `alternate` stand in for `primary` while exactly `modifierFlags` are held.
+    void addAlternate(QAction* primary, QAction* alternate, std::uint64_t modifierFlags);
+    // Shows the entries that `heldModifierFlags` select, in this menu and every submenu of the tree.
+    void applyModifierFlags(std::uint64_t heldModifierFlags);
+    // The modifier flags the visible entries were chosen for.
+    std::uint64_t appliedModifierFlags() const;
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    struct Alternate {
+        QAction* primary;
+        QAction* alternate;
+        std::uint64_t modifierFlags;
+    };
+
+    RenderedMenu& root();
+    void applyToThisMenu(std::uint64_t heldModifierFlags);
+    // Whether the event was a modifier key, which menus must not act on.
+    bool followModifierKey(QKeyEvent* event, bool pressed);
+
+    ModifierQuery heldModifiers_;
+    RenderedMenu* root_;
+    std::vector<RenderedMenu*> treeMenus_;  // on the root: every menu of the tree, itself included
+    std::vector<Alternate> alternates_;
+    std::uint64_t appliedFlags_ = 0;
+};
+
+}  // namespace ledgerly
