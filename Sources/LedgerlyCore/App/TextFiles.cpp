@@ -1,0 +1,156 @@
+#include "LedgerlyCore/App/TextFiles.h"
+
+#include "LedgerlyCore/App/TextFileError.h"
+#include "LedgerlyCore/Text/UnicodeText.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace ledgerly {
+namespace {
+
+using Operation = TextFileError::Operation;
+
+// Closes the descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    int get() const { return descriptor_; }
+    // Closes now, reporting the result: a failed close can mean lost data.
+    int close() { return ::close(std::exchange(descriptor_, -1)); }
+
+private:
+    int descriptor_;
+};
+
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+    const auto folder = path.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+bool writeAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = EIO;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A new file of our own in `folder`. A short fixed-length name, so that it
+// fits even beside a file whose name uses the whole length allowed.
+std::filesystem::path createTemporaryFile(const std::filesystem::path& folder, int& descriptor) {
+    static std::atomic<unsigned> counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto candidate = folder / (".ledgerly-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(counter++) + ".tmp");
+        // 0666 lets the umask decide, as for any new file the user saves.
+        descriptor = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST) {
+            return candidate;
+        }
+    }
+    errno = EEXIST;
+    return {};
+}
+
+std::optional<mode_t> existingPermissions(const std::filesystem::path& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return std::nullopt;
+    }
+    return status.st_mode & 07777;
+}
+
+// Writes, flushes and closes the temporary file; the errno of a failure, else 0.
+int fillTemporaryFile(Descriptor& file, std::string_view text, std::optional<mode_t> permissions) {
+    if (!writeAll(file.get(), text)) {
+        return errno;
+    }
+    if (permissions && ::fchmod(file.get(), *permissions) != 0) {
+        return errno;
+    }
+    if (::fsync(file.get()) != 0) {
+        return errno;
+    }
+    return file.close() == 0 ? 0 : errno;
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    // Makes the rename itself durable; a folder that refuses is no failure of the write.
+    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() >= 0) {
+        ::fsync(directory.get());
+    }
+}
+
+}  // namespace
+
+std::string readUTF8TextFile(const std::filesystem::path& path) {
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0) {
+        throw TextFileError(Operation::read, path, errno);
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            throw TextFileError(Operation::read, path, errno);
+        }
+        if (count == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+    if (!text::isValidUTF8(bytes)) {
+        throw TextFileError(Operation::read, path, 0);
+    }
+    return bytes;
+}
+
+void writeUTF8TextFileAtomically(const std::filesystem::path& path, std::string_view text) {
+    const auto folder = folderOf(path);
+    int descriptor = -1;
+    const auto temporary = createTemporaryFile(folder, descriptor);
+    if (descriptor < 0) {
+        throw TextFileError(Operation::write, path, errno);
+    }
+    Descriptor file(descriptor);
+    int error = fillTemporaryFile(file, text, existingPermissions(path));
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        throw TextFileError(Operation::write, path, error);
+    }
+    syncFolder(folder);
+}
+
+}  // namespace ledgerly
