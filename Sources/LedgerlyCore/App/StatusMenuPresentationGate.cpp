@@ -12,7 +12,7 @@ double StatusMenuPresentationGate::systemUptime() {
 }
 
 StatusMenuPresentationGate::StatusMenuPresentationGate(double drainInterval, Clock now)
-    : drainInterval_(drainInterval), now_(std::move(now)) {}
+    : drainInterval_(drainInterval), now_(now ? std::move(now) : Clock(systemUptime)) {}
 
 bool StatusMenuPresentationGate::requestPresentation() {
     const bool granted = std::holds_alternative<Idle>(state_) ||

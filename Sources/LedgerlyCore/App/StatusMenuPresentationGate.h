@@ -34,6 +34,7 @@ public:
     // Seconds since the machine started, never going backwards.
     static double systemUptime();
 
+    // An empty clock means the system uptime.
     explicit StatusMenuPresentationGate(double drainInterval = defaultDrainInterval, Clock now = systemUptime);
 
     // Whether the menu may be presented now; a yes makes the gate pending.

@@ -182,6 +182,12 @@ TEST(StatusMenuPresentationGateClock, DefaultClockIsTheSystemUptime) {
     EXPECT_LE(first, second);
 }
 
+TEST(StatusMenuPresentationGateClock, EmptyClockFallsBackToTheUptime) {
+    Gate gate(Gate::defaultDrainInterval, Gate::Clock());
+    EXPECT_NO_THROW(gate.noteMenuClosed());
+    EXPECT_GT(std::get<Gate::Draining>(gate.state()).until, 0.25);
+}
+
 TEST(StatusMenuPresentationGateClock, CustomIntervalIsUsed) {
     ManualClock clock;
     Gate gate(2.0, clock.function());
