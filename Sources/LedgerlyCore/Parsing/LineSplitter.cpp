@@ -47,16 +47,35 @@ BreakScan findBreak(std::string_view text, std::size_t from) {
     std::size_t i = from;
     const std::size_t size = text.size();
 #ifdef __SSE2__
-    // As signed bytes, everything from 0x80 up is negative, so one "less than
-    // 0x0E" finds both the ASCII breaks and every non-ASCII byte.
+    // As signed bytes, everything from 0x80 up is negative, so "less than
+    // 0x0E" finds the ASCII breaks and every non-ASCII byte; of the latter
+    // only the lead bytes of U+0085 (C2) and U+2028/U+2029 (E2) can break.
     const __m128i limit = _mm_set1_epi8(0x0E);
+    const __m128i leadC2 = _mm_set1_epi8(static_cast<char>(0xC2));
+    const __m128i leadE2 = _mm_set1_epi8(static_cast<char>(0xE2));
     for (; i + 16 <= size; i += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(chunk, limit)));
-        for (; mask != 0; mask &= mask - 1) {
-            if (handleByte(text, i + static_cast<std::size_t>(__builtin_ctz(mask)), scan)) {
+        const auto lowOrHigh = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(chunk, limit)));
+        if (lowOrHigh == 0) {
+            continue;
+        }
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(chunk));
+        const auto leads = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, leadC2), _mm_cmpeq_epi8(chunk, leadE2))));
+        for (unsigned mask = (lowOrHigh & ~high) | leads; mask != 0; mask &= mask - 1) {
+            const auto bit = static_cast<unsigned>(__builtin_ctz(mask));
+            if (const std::size_t length = breakLengthAt(text, i + bit); length != 0) {
+                // Only the bytes before the break belong to this line.
+                if ((high & ((1U << bit) - 1U)) != 0) {
+                    scan.ascii = false;
+                }
+                scan.start = i + bit;
+                scan.length = length;
                 return scan;
             }
+        }
+        if (high != 0) {
+            scan.ascii = false;
         }
     }
 #endif

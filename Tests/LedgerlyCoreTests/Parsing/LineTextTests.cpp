@@ -87,6 +87,8 @@ TEST(LineSplitterBreaks, EveryBreakKind) {
               splitLines("a\rb\vc\fd\u0085e\u2028f\u2029g"));
     EXPECT_EQ((Lines{"\u00C2\u20AC\u2027x"}), splitLines("\u00C2\u20AC\u2027x"));
     EXPECT_EQ((Lines{"a", ""}), splitLines("a\r"));
+    // Non-ASCII bytes after the break belong to the next line only.
+    EXPECT_EQ((Lines{"ascii", "\u00E9t\u00E9"}), splitLines("ascii\n\u00E9t\u00E9"));
 }
 
 TEST(LineSplitterBreaks, LongLinesAcrossChunks) {
