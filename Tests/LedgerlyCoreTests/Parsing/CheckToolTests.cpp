@@ -1,0 +1,146 @@
+#include "CheckModes.h"
+#include "CheckOptions.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace ledgerly::check {
+namespace {
+
+// A folder of its own per test, removed afterwards.
+class CheckToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = std::filesystem::temp_directory_path() /
+                  (std::string("ledgerly-check-") + info->name() + "-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string write(const std::string& name, const std::string& bytes) {
+        const auto path = folder_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+
+    struct Run {
+        int status = 0;
+        std::string out;
+        std::string errors;
+    };
+
+    Run run(CheckMode mode, const std::vector<std::string>& paths) {
+        std::ostringstream out;
+        std::ostringstream errors;
+        const int status = runMode(mode, paths, out, errors);
+        return Run{status, out.str(), errors.str()};
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(CheckToolTest, CleanFileExitsZeroSilently) {
+    const auto result = run(CheckMode::warnings, {write("clean.md", "# T\n- [a](https://example.com)\n")});
+    EXPECT_EQ(kExitClean, result.status);
+    EXPECT_EQ("", result.out);
+    EXPECT_EQ("", result.errors);
+}
+
+TEST_F(CheckToolTest, WarningsArePrintedCompilerStyle) {
+    const auto path = write("w.md", "- a\r\nsome prose\r\n- \r\n");
+    const auto result = run(CheckMode::warnings, {path});
+    EXPECT_EQ(kExitWarnings, result.status);
+    EXPECT_EQ(path + ":2: Skipped unsupported line\n    | some prose\n" + path + ":3: Skipped empty list item\n    | -\n",
+              result.out);
+}
+
+TEST_F(CheckToolTest, UnreadableFileWinsOverWarnings) {
+    const auto warned = write("w.md", "prose");
+    const auto missing = (folder_ / "missing.md").string();
+    const auto result = run(CheckMode::warnings, {warned, missing});
+    EXPECT_EQ(kExitUnreadable, result.status);
+    EXPECT_EQ("ledgerly-check: " + missing + ": not found\n", result.errors);
+    EXPECT_NE(std::string::npos, result.out.find("Skipped unsupported line"));
+}
+
+TEST_F(CheckToolTest, InvalidUTF8NamesTheFirstBadByte) {
+    const auto path = write("bad.md", std::string("- ok\n- caf\xC3\x28"));
+    const auto result = run(CheckMode::warnings, {path});
+    EXPECT_EQ(kExitUnreadable, result.status);
+    EXPECT_EQ("ledgerly-check: " + path + ": not valid UTF-8 (first bad byte at offset 10)\n", result.errors);
+}
+
+TEST_F(CheckToolTest, FolderGetsTheSystemsView) {
+    const auto result = run(CheckMode::warnings, {folder_.string()});
+    EXPECT_EQ(kExitUnreadable, result.status);
+    EXPECT_EQ("ledgerly-check: " + folder_.string() + ": not a regular file\n", result.errors);
+}
+
+TEST_F(CheckToolTest, JsonForOneFileIsAnObject) {
+    const auto path = write("one.md", "# T\n");
+    const auto result = run(CheckMode::json, {path});
+    EXPECT_EQ(kExitClean, result.status);
+    const auto json = nlohmann::ordered_json::parse(result.out);
+    EXPECT_EQ(path, json.at("file"));
+    EXPECT_EQ("T", json.at("document").at("title"));
+    EXPECT_TRUE(json.at("error").is_null());
+}
+
+TEST_F(CheckToolTest, JsonForSeveralFilesIsAnArrayInArgumentOrder) {
+    const auto first = write("1.md", "prose");
+    const auto missing = (folder_ / "nope.md").string();
+    const auto bad = write("bad.md", "\xFF");
+    const auto result = run(CheckMode::json, {first, missing, bad});
+    EXPECT_EQ(kExitUnreadable, result.status);
+    const auto json = nlohmann::ordered_json::parse(result.out);
+    ASSERT_EQ(3u, json.size());
+    EXPECT_EQ(first, json[0].at("file"));
+    EXPECT_EQ(1, json[0].at("document").at("warnings").size());
+    EXPECT_EQ(R"({"case":"selectedFileNotFound","reason":null})", json[1].at("error").dump());
+    EXPECT_TRUE(json[1].at("document").is_null());
+    EXPECT_EQ(R"({"case":"unreadableSelectedFile","reason":"invalidUTF8"})", json[2].at("error").dump());
+}
+
+TEST_F(CheckToolTest, TreeStartsWithTheFileName) {
+    const auto path = write("t.md", "# Home\n## Work\n- x\n");
+    const auto result = run(CheckMode::tree, {path});
+    EXPECT_EQ(kExitClean, result.status);
+    EXPECT_EQ(path + "\nTitle: \"Home\"\nItems:\n  - submenu \"Work\"\n    - snippet \"x\"\nWarnings: none\n",
+              result.out);
+}
+
+TEST(CheckCommandLine, ModesAndFiles) {
+    const auto plain = parseCommandLine({"a.md", "b.md"});
+    ASSERT_TRUE(plain.options);
+    EXPECT_EQ(CheckMode::warnings, plain.options->mode);
+    EXPECT_EQ((std::vector<std::string>{"a.md", "b.md"}), plain.options->files);
+
+    const auto tree = parseCommandLine({"--tree", "a.md"});
+    ASSERT_TRUE(tree.options);
+    EXPECT_EQ(CheckMode::tree, tree.options->mode);
+
+    const auto dashed = parseCommandLine({"--json", "--", "--tree"});
+    ASSERT_TRUE(dashed.options);
+    EXPECT_EQ(CheckMode::json, dashed.options->mode);
+    EXPECT_EQ(std::vector<std::string>{"--tree"}, dashed.options->files);
+}
+
+TEST(CheckCommandLine, MistakesAreReported) {
+    EXPECT_FALSE(parseCommandLine({}).options);
+    EXPECT_FALSE(parseCommandLine({"--tree"}).options);
+    EXPECT_FALSE(parseCommandLine({"--tree", "--json", "a.md"}).options);
+    const auto unknown = parseCommandLine({"--menu-please", "a.md"});
+    EXPECT_FALSE(unknown.options);
+    EXPECT_EQ("unknown option '--menu-please'", unknown.error);
+    ASSERT_TRUE(parseCommandLine({"--help"}).options);
+    EXPECT_TRUE(parseCommandLine({"--version"}).options->showVersion);
+}
+
+}  // namespace
+}  // namespace ledgerly::check
