@@ -51,12 +51,17 @@ std::string truncatePath(std::string_view path, std::int64_t maximumCharacters) 
     const std::string_view name = lastPathComponent(path);
     const std::int64_t keep = maximumCharacters - kEllipsisLength;
     if (static_cast<std::int64_t>(text::characterCount(name)) < keep) {
-        const std::string tail = "/" + std::string(name);
+        std::string tail(1, '/');
+        tail += name;
         const auto tailLength = static_cast<std::int64_t>(text::characterCount(tail));
         std::string result(text::prefixCharacters(path, count(keep - tailLength)));
-        return result + std::string(kEllipsis) + tail;
+        result += kEllipsis;
+        result += tail;
+        return result;
     }
-    return std::string(kEllipsis) + std::string(text::suffixCharacters(name, count(keep)));
+    std::string result(kEllipsis);
+    result += text::suffixCharacters(name, count(keep));
+    return result;
 }
 
 std::string_view lastPathComponent(std::string_view path) {
@@ -77,7 +82,9 @@ std::string abbreviatingWithTildeInPath(std::string_view path, std::string_view 
     if (!rest.empty() && rest.front() != '/') {
         return std::string(path);  // "/home/ann2" is not inside "/home/ann"
     }
-    return "~" + std::string(rest);
+    std::string abbreviated(1, '~');
+    abbreviated += rest;
+    return abbreviated;
 }
 
 }  // namespace ledgerly
