@@ -40,6 +40,8 @@ MenuRenderer::MenuRenderer(std::weak_ptr<MenuActionHandling> handler, std::share
 
 MenuRenderer::~MenuRenderer() = default;
 
+void MenuRenderer::setHandler(std::weak_ptr<MenuActionHandling> handler) { handler_ = std::move(handler); }
+
 QString MenuRenderer::actionText(const std::string& title) {
     QString text = QString::fromStdString(title);
     text.replace(QLatin1Char('&'), QStringLiteral("&&"));

@@ -33,6 +33,9 @@ public:
     MenuRenderer(const MenuRenderer&) = delete;
     MenuRenderer& operator=(const MenuRenderer&) = delete;
 
+    // Where chosen entries send their actions from now on; menus rendered earlier keep theirs.
+    void setHandler(std::weak_ptr<MenuActionHandling> handler);
+
     // A new menu for `menu`; the caller owns it.
     std::unique_ptr<RenderedMenu> render(const Menu& menu) const;
 

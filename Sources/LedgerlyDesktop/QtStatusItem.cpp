@@ -58,6 +58,10 @@ void QtStatusItem::install(std::unique_ptr<RenderedMenu> menu) {
     });
 }
 
+void QtStatusItem::setActionHandler(std::weak_ptr<MenuActionHandling> handler) {
+    renderer_->setHandler(std::move(handler));
+}
+
 void QtStatusItem::setMenuCallbacks(std::function<void()> willOpen, std::function<void()> didClose) {
     willOpen_ = std::move(willOpen);
     didClose_ = std::move(didClose);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LedgerlyCore/Menu/Menu.h"
+#include "LedgerlyCore/Menu/MenuActionHandling.h"
 #include "LedgerlyCore/Platform/StatusItem.h"
 
 #include <QObject>
@@ -32,6 +33,8 @@ public:
     void setMenu(const Menu& menu) override;
     void performClick() override;
 
+    // Where the entries of menus set from now on send their actions.
+    void setActionHandler(std::weak_ptr<MenuActionHandling> handler);
     // Called as the menu opens and after it closed (its submenus do not count).
     void setMenuCallbacks(std::function<void()> willOpen, std::function<void()> didClose);
     // Shows the tray icon; it appears as soon as a tray host exists, also one that starts later.

@@ -1,0 +1,101 @@
+#include "LedgerlyDesktop/DesktopShell.h"
+
+#include "LedgerlyCore/App/LedgerlyAppDelegate.h"
+#include "LedgerlyCore/Settings/HotKeyRegistrar.h"
+#include "LedgerlyDesktop/ControlInterface.h"
+#include "LedgerlyDesktop/InstalledBundleResources.h"
+#include "LedgerlyDesktop/MenuRenderer.h"
+#include "LedgerlyDesktop/QSettingsUserDefaults.h"
+#include "LedgerlyDesktop/QtAlertPresenter.h"
+#include "LedgerlyDesktop/QtApplication.h"
+#include "LedgerlyDesktop/QtFilePanels.h"
+#include "LedgerlyDesktop/QtMainQueue.h"
+#include "LedgerlyDesktop/QtPasteboard.h"
+#include "LedgerlyDesktop/QtStatusItem.h"
+#include "LedgerlyDesktop/QtWorkspace.h"
+#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/X11HotKeyBackend.h"
+#include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace ledgerly {
+
+DesktopShell::Paths DesktopShell::defaultPaths() {
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    return {QSettingsUserDefaults::defaultFilePath(environment),
+            XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(environment),
+            QCoreApplication::applicationFilePath(),
+            InstalledBundleResources::defaultSearchFolders(QCoreApplication::applicationDirPath())};
+}
+
+DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus)
+    : bus_(std::move(bus)),
+      mainQueue_(std::make_unique<QtMainQueue>()),
+      userDefaults_(std::make_unique<QSettingsUserDefaults>(paths.settingsFile)),
+      pasteboard_(std::make_unique<QtPasteboard>()),
+      workspace_(std::make_unique<QtWorkspace>(bus_)),
+      filePanels_(std::make_unique<QtFilePanels>()),
+      alertPresenter_(std::make_unique<QtAlertPresenter>()),
+      application_(std::make_unique<QtApplication>()),
+      bundleResources_(std::make_unique<InstalledBundleResources>(paths.resourceFolders)),
+      icons_(std::make_shared<SymbolIconSet>()),
+      statusItem_(std::make_unique<QtStatusItem>(std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_))),
+      hotKeyBackend_(std::make_unique<X11HotKeyBackend>(*mainQueue_)) {
+    LedgerlyAppServices services{
+        *statusItem_,
+        *userDefaults_,
+        *mainQueue_,
+        *pasteboard_,
+        *workspace_,
+        *filePanels_,
+        *alertPresenter_,
+        *application_,
+        *bundleResources_,
+        [this] { return std::make_unique<HotKeyRegistrar>(*hotKeyBackend_, *mainQueue_); },
+        [paths] {
+            return std::make_unique<XdgAutostartLaunchAtLoginService>(paths.autostartFolder, paths.executableFile);
+        },
+        {},  // the settings window comes with its own change
+        icons_,
+        QDir::currentPath().toStdString(),
+        std::nullopt,
+        {},
+    };
+    delegate_ = LedgerlyAppDelegate::create(std::move(services));
+
+    statusItem_->setActionHandler(delegate_);
+    std::weak_ptr<LedgerlyAppDelegate> weak = delegate_;
+    statusItem_->setMenuCallbacks(
+        [weak] {
+            if (const auto delegate = weak.lock()) {
+                delegate->menuWillOpen();
+            }
+        },
+        [weak] {
+            if (const auto delegate = weak.lock()) {
+                delegate->menuDidClose();
+            }
+        });
+    controlObject_ = std::make_unique<QObject>();
+    new ControlInterface(delegate_, controlObject_.get());
+
+    delegate_->applicationDidFinishLaunching();
+    statusItem_->show();
+}
+
+DesktopShell::~DesktopShell() {
+    bus_.unregisterObject(QString::fromLatin1(ControlInterface::objectPath));
+    // The delegate goes before the services it borrows.
+    delegate_.reset();
+}
+
+void DesktopShell::publishControlObject() {
+    bus_.registerObject(QString::fromLatin1(ControlInterface::objectPath), controlObject_.get(),
+                        QDBusConnection::ExportAdaptors);
+}
+
+LedgerlyAppDelegate& DesktopShell::delegate() const { return *delegate_; }
+
+}  // namespace ledgerly

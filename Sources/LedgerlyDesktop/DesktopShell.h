@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace ledgerly {
+
+class InstalledBundleResources;
+class LedgerlyAppDelegate;
+class QSettingsUserDefaults;
+class QtAlertPresenter;
+class QtApplication;
+class QtFilePanels;
+class QtMainQueue;
+class QtPasteboard;
+class QtStatusItem;
+class QtWorkspace;
+class SymbolIconSet;
+class X11HotKeyBackend;
+
+// The running tray application: every desktop service, the application
+// delegate over them, and the control interface on the session bus.
+class DesktopShell final {
+public:
+    struct Paths {
+        QString settingsFile;        // the user defaults' INI file
+        QString autostartFolder;     // where launch at login puts its entry
+        QString executableFile;      // what launch at login starts
+        QStringList resourceFolders; // where the starter file is looked up
+    };
+
+    // The paths of the running executable and the user's environment.
+    static Paths defaultPaths();
+
+    // Builds everything and finishes launching; create it after the QApplication.
+    DesktopShell(const Paths& paths, QDBusConnection bus);
+    ~DesktopShell();
+    DesktopShell(const DesktopShell&) = delete;
+    DesktopShell& operator=(const DesktopShell&) = delete;
+
+    // Publishes the control interface on the bus; the caller has claimed the bus name.
+    void publishControlObject();
+
+    LedgerlyAppDelegate& delegate() const;
+
+private:
+    QDBusConnection bus_;
+    std::unique_ptr<QtMainQueue> mainQueue_;
+    std::unique_ptr<QSettingsUserDefaults> userDefaults_;
+    std::unique_ptr<QtPasteboard> pasteboard_;
+    std::unique_ptr<QtWorkspace> workspace_;
+    std::unique_ptr<QtFilePanels> filePanels_;
+    std::unique_ptr<QtAlertPresenter> alertPresenter_;
+    std::unique_ptr<QtApplication> application_;
+    std::unique_ptr<InstalledBundleResources> bundleResources_;
+    std::shared_ptr<SymbolIconSet> icons_;
+    std::unique_ptr<QtStatusItem> statusItem_;
+    // Outlives the delegate, whose registrar borrows it.
+    std::unique_ptr<X11HotKeyBackend> hotKeyBackend_;
+    std::shared_ptr<LedgerlyAppDelegate> delegate_;
+    std::unique_ptr<QObject> controlObject_;
+};
+
+}  // namespace ledgerly
