@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <stdlib.h>
 
 namespace ledgerly {
 namespace {
@@ -329,6 +331,18 @@ TEST_F(MenuBuilderTest, LocalLinksGetTheFolderOrFileIcon) {
     }));
     EXPECT_EQ("LedgerlyLocalRevealIcon", entries[0].image->imageName);
     EXPECT_EQ("LedgerlyLocalOpenIcon", entries[2].image->imageName);
+}
+
+TEST(MenuBuilderHomeFolder, ComesFromTheHomeVariable) {
+    const char* saved = std::getenv("HOME");
+    const std::string previous = saved != nullptr ? saved : "";
+    ::setenv("HOME", "/home/zoe", 1);
+    EXPECT_EQ("/home/zoe", MenuBuilder::homeFolderFromEnvironment());
+    ::unsetenv("HOME");
+    EXPECT_EQ("", MenuBuilder::homeFolderFromEnvironment());
+    if (saved != nullptr) {
+        ::setenv("HOME", previous.c_str(), 1);
+    }
 }
 
 }  // namespace

@@ -62,5 +62,12 @@ TEST(MenuDisplayBudgetAlternateLimit, CountsGraphemeClustersNotBytes) {
     EXPECT_EQ(40, makeDisplayBudget({linkNode(flags, "https://x")}, 56).alternateTitleMaximumCharacters);
 }
 
+TEST(MenuDisplayBudgetAlternateLimit, NotesTheLengthOfTheShortenedTitleAsItComesOut) {
+    // After a line break a combining mark stands alone; cut right before it,
+    // it joins the last full stop of the ellipsis, so the title is one shorter.
+    const std::string title = letters(40) + "\n\u0301" + letters(25);
+    EXPECT_EQ(55, makeDisplayBudget({inlineSnippetNode(title)}, 56).alternateTitleMaximumCharacters);
+}
+
 }  // namespace
 }  // namespace ledgerly
