@@ -40,8 +40,7 @@ LedgerlyAppDelegate::~LedgerlyAppDelegate() = default;
 
 void LedgerlyAppDelegate::applicationDidFinishLaunching() {
     setStatusTitle(kProductName);
-    refreshDocument();
-    restartWatcher();
+    followSelectedFile();
     hotKeyController().applyStoredShortcut();
 }
 
@@ -55,10 +54,7 @@ void LedgerlyAppDelegate::showMenu() {
     }
 }
 
-void LedgerlyAppDelegate::refresh() {
-    refreshDocument();
-    restartWatcher();
-}
+void LedgerlyAppDelegate::refresh() { followSelectedFile(); }
 
 GlobalHotKeyController& LedgerlyAppDelegate::hotKeyController() {
     if (!hotKeyController_) {
@@ -97,13 +93,14 @@ void LedgerlyAppDelegate::restartWatcher() {
     // of the old file; a missing file is awaited in its folder.
     fileWatcher_.watchOrAwaitCreation(*selectedFile, [weak = weak_from_this()] {
         if (const auto self = weak.lock()) {
-            self->selectedFileDidChange();
+            self->followSelectedFile();
         }
     });
 }
 
-void LedgerlyAppDelegate::selectedFileDidChange() {
-    // Re-armed before the read, so that a change made while reading is reported too.
+void LedgerlyAppDelegate::followSelectedFile() {
+    // Armed before the read, so that a change made while reading and building
+    // the menu is reported too rather than lost until the next one.
     restartWatcher();
     refreshDocument();
 }

@@ -36,7 +36,7 @@ public:
     static std::shared_ptr<LedgerlyAppDelegate> create(LedgerlyAppServices services);
     ~LedgerlyAppDelegate() override;
 
-    // Start-up: the title "Ledgerly", the first refresh and menu, the watcher,
+    // Start-up: the title "Ledgerly", the watcher, the first refresh and menu,
     // then the hot-key controller with the stored shortcut.
     void applicationDidFinishLaunching();
     // The status menu's callbacks; the desktop calls them for the top-level menu only.
@@ -46,7 +46,7 @@ public:
     // Pops the menu as a click would, if the presentation gate allows it now:
     // what a press of the global shortcut does.
     void showMenu();
-    // Reads the selected file again and re-arms the watcher, as "Refresh" does.
+    // Re-arms the watcher and reads the selected file again, as "Refresh" does.
     void refresh();
 
     void openURLFromMenuItem(const MenuEntry& sender) override;
@@ -88,7 +88,8 @@ private:
     void refreshDocument();
     void rebuildMenu();
     void restartWatcher();
-    void selectedFileDidChange();
+    // Watches the selected file, then reads it into the menu: what every refresh does.
+    void followSelectedFile();
     void setStatusTitle(const std::string& title);
     void copyToPasteboard(const MenuEntry& sender);
     void selectFile(const std::filesystem::path& file);

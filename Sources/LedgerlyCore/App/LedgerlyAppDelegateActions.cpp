@@ -102,8 +102,7 @@ void LedgerlyAppDelegate::copyToPasteboard(const MenuEntry& sender) {
 
 void LedgerlyAppDelegate::selectFile(const std::filesystem::path& file) {
     fileSource_.setSelectedFileURL(file);
-    refreshDocument();
-    restartWatcher();
+    followSelectedFile();
 }
 
 void LedgerlyAppDelegate::showStarterFileError(const std::string& message, const std::string& informativeText) {
