@@ -128,7 +128,7 @@ private:
     void appendLine(std::string& text) {
         const std::size_t kind = random_.below(100);
         if (kind < 6) {
-            text += std::string(2 + random_.below(5), '#') + ' ' + words(1 + random_.below(3)) + '\n';
+            text += std::string(2 + random_.below(7), '#') + ' ' + words(1 + random_.below(3)) + '\n';
         } else if (kind < 8) {
             text += std::string(2 + random_.below(2), '#') + '\n';
         } else if (kind < 38) {
@@ -163,13 +163,14 @@ private:
 constexpr std::size_t kSmall = 1 << 20;
 constexpr std::size_t kLarge = 16 << 20;
 
-// A fifth of the mixed file's lines hold non-ASCII words.
+// About 1% of the mostly ASCII file's lines and a fifth of the mixed file's
+// lines hold non-ASCII words.
 const std::string& corpus(std::size_t bytes, bool mixed) {
     static const std::string texts[] = {
-        BookmarkFileGenerator(1, 0).generate(kSmall),
-        BookmarkFileGenerator(2, 0).generate(kLarge),
-        BookmarkFileGenerator(3, 50).generate(kSmall),
-        BookmarkFileGenerator(4, 50).generate(kLarge),
+        BookmarkFileGenerator(1, 2).generate(kSmall),
+        BookmarkFileGenerator(2, 2).generate(kLarge),
+        BookmarkFileGenerator(3, 38).generate(kSmall),
+        BookmarkFileGenerator(4, 38).generate(kLarge),
     };
     return texts[(mixed ? 2 : 0) + (bytes == kLarge ? 1 : 0)];
 }

@@ -99,14 +99,23 @@ std::string_view trimNonASCII(const LineText& line, Predicate trimmable) {
     const std::string_view text = line.text;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t length = 0;
-        if (!trimmable(text::decodeCodePoint(text, start, &length)) || !line.isCharacterBoundary(start + length)) {
+        std::size_t length = 1;
+        const char32_t codePoint = isASCII(text[start]) ? static_cast<char32_t>(text[start])
+                                                        : text::decodeCodePoint(text, start, &length);
+        if (!trimmable(codePoint) || !line.isCharacterBoundary(start + length)) {
             break;
         }
         start += length;
     }
     std::size_t end = text.size();
     while (end > start) {
+        if (isASCII(text[end - 1])) {
+            if (!trimmable(static_cast<char32_t>(text[end - 1])) || !line.isCharacterBoundary(end - 1)) {
+                break;
+            }
+            --end;
+            continue;
+        }
         const std::size_t codePointStart = codePointStartBefore(text, end);
         std::size_t length = 0;
         const char32_t codePoint = text::decodeCodePoint(text, codePointStart, &length);
