@@ -39,6 +39,8 @@ std::uint64_t RenderedMenu::keyboardModifierFlags() {
 
 RenderedMenu::RenderedMenu(ModifierQuery heldModifiers, RenderedMenu* root, QWidget* parent)
     : QMenu(parent), heldModifiers_(std::move(heldModifiers)), root_(root) {
+    // Tells X11 compositors that this is a popup menu, for their menu shadows and effects.
+    setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     this->root().treeMenus_.push_back(this);
 }
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 namespace ledgerly {
@@ -136,6 +137,30 @@ TEST(QtMainQueueWatch, CallbackMayCancelItsOwnWatch) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     EXPECT_EQ(1, calls);
+}
+
+TEST(QtMainQueueWatch, CallbackMayReplaceItsWatchWithOneOnAReusedDescriptor) {
+    // What the file watcher does after an editor's atomic save: the new descriptor gets the old number.
+    QtMainQueue queue;
+    auto first = std::make_unique<Pipe>();
+    const int reusedNumber = first->readEnd();
+    std::unique_ptr<Pipe> second;
+    int secondCalls = 0;
+    MainQueue::WatchId id = 0;
+    id = queue.watchReadable(first->readEnd(), [&] {
+        queue.cancelWatch(id);
+        first.reset();
+        second = std::make_unique<Pipe>();
+        queue.watchReadable(second->readEnd(), [&] {
+            second->drain();
+            ++secondCalls;
+        });
+    });
+    first->send();
+    EXPECT_TRUE(processEventsUntil([&] { return second != nullptr; }));
+    ASSERT_EQ(reusedNumber, second->readEnd());
+    second->send();
+    EXPECT_TRUE(processEventsUntil([&] { return secondCalls == 1; }));
 }
 
 TEST(QtMainQueueWatch, UnknownIdIsIgnored) {

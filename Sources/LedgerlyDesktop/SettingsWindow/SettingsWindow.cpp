@@ -1,0 +1,67 @@
+#include "LedgerlyDesktop/SettingsWindow/SettingsWindow.h"
+
+#include "LedgerlyDesktop/SettingsWindow/PlatformColors.h"
+#include "LedgerlyDesktop/SettingsWindow/ShortcutKeyEvents.h"
+
+#include <QKeyEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace ledgerly {
+namespace {
+
+// X11's Caps Lock bit in the native modifier state: with it on, Ctrl+W is not Ctrl alone.
+constexpr quint32 kX11LockMask = 0x2;
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(QWidget* content) : QWidget(nullptr, Qt::Window) {
+    setWindowTitle(QStringLiteral("General"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // The window's bounds are its own, not the content's.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->addWidget(content, 0, Qt::AlignLeft | Qt::AlignTop);
+    setMinimumSize(minimumContentSize);
+    setMaximumSize(maximumContentSize);
+    resize(contentSize);
+    centreOnScreen();
+}
+
+void SettingsWindow::fitContentHeight(int contentHeight) {
+    resize(contentSize.width(),
+           std::clamp(contentHeight, minimumContentSize.height(), maximumContentSize.height()));
+}
+
+void SettingsWindow::keyPressEvent(QKeyEvent* event) {
+    if (isModifierKey(event->key())) {
+        // Holding a modifier is not a key press of its own.
+        return;
+    }
+    if (isCloseKey(*event)) {
+        close();
+        return;
+    }
+    ++unhandledKeyDownCount_;
+}
+
+bool SettingsWindow::isCloseKey(const QKeyEvent& event) {
+    return event.modifiers() == Qt::ControlModifier && (event.nativeModifiers() & kX11LockMask) == 0 &&
+           event.key() == Qt::Key_W;
+}
+
+void SettingsWindow::centreOnScreen() {
+    if (const QScreen* screen = this->screen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+}  // namespace ledgerly

@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# ledgerly-e2e.sh SCENARIO: one end-to-end scenario of the real ledgerly
+# binary with a real tray, keys and clicks. Run it through with-xvfb.sh;
+# LEDGERLY, LEDGERLY_CHECK and SCREENSHOTS come from CTest.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+
+first_start() {
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+    expect_equal "Ledgerly" "$(property StatusTitle)" "StatusTitle"
+    click_tray_icon
+    wait_for 5 menu_is_open || fail "a click on the icon did not map the menu"
+    screenshot first-start-menu
+    expect_equal "$(printf '%s\n' 'No file selected' 'Open Markdown File...' 'Save Starter File...' separator Ledgerly)" \
+        "$(menu_titles)" "menu entries"
+    xdotool key Escape
+    wait_for 5 menu_is_closed || fail "Escape did not close the menu"
+    # A second start asks the running one to pop its menu; the gate refuses for a moment after a close.
+    local output attempt
+    for attempt in 1 2 3 4 5 6 7 8 9 10; do
+        output=$("$LEDGERLY" 2>/dev/null) || fail "a second start did not exit 0"
+        expect_equal "Ledgerly is already running." "$output" "second start"
+        wait_for 1 menu_is_open && break
+    done
+    menu_is_open || fail "a second start did not pop the running menu"
+    kill -0 "$LEDGERLY_PID" || fail "the first instance is gone"
+}
+
+atomic_save() {
+    printf '%s' "$2" >"$1.tmp" && mv "$1.tmp" "$1"
+}
+
+stored_path() {
+    local file="$HOME/Notes/reading.md"
+    mkdir -p "$HOME/Notes"
+    printf '# Reading List\n- [First](https://first.example)\n' >"$file"
+    select_file "$file"
+    start_tray
+    start_ledgerly
+    expect_equal "Reading List" "$(property StatusTitle)" "StatusTitle"
+    expect_equal "$("$LEDGERLY_CHECK" --menu --json "$file")" "$(property MenuJson)" "MenuJson against ledgerly-check"
+    printf -- '- [Appended](https://appended.example)\n' >>"$file"
+    wait_for 1 menu_json_contains Appended ||
+        fail "MenuJson did not follow an appended line within one second"
+    atomic_save "$file" $'# Saved Once\n- [One](https://one.example)\n'
+    wait_for 2 title_is "Saved Once" || fail "the first atomic save was not followed"
+    atomic_save "$file" $'# Saved Twice\n- [Two](https://two.example)\n'
+    wait_for 2 title_is "Saved Twice" || fail "the second atomic save was not followed"
+    expect_equal "$("$LEDGERLY_CHECK" --menu --json "$file")" "$(property MenuJson)" "MenuJson after two saves"
+    click_tray_icon
+    wait_for 5 menu_is_open || fail "menu did not open"
+    screenshot stored-path-menu
+}
+
+title_is() { [ "$(property StatusTitle)" = "$1" ]; }
+menu_json_contains() { property MenuJson | grep -q -F "$1"; }
+
+shortcut() {
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+    xdotool key ctrl+alt+super+s
+    wait_for 5 menu_is_open || fail "the default shortcut did not map the menu"
+    screenshot shortcut-menu
+    local before
+    before=$(menu_windows)
+    xdotool key ctrl+alt+super+s
+    sleep 0.3  # give a wrong second presentation the chance to show; the checks below are the assertion
+    expect_equal "$before" "$(menu_windows)" "menus after a second press"
+    xdotool key Escape
+    wait_for 5 menu_is_closed || fail "Escape did not close the menu"
+}
+
+ACTIONS_FILE=$'# Actions\n- [Example](https://example.com/page)\n- snippet text here\n'
+
+open_menu_by_shortcut() {
+    wait_for 5 menu_is_closed
+    # The gate refuses a presentation for a moment after the menu closed.
+    local attempt
+    for attempt in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool key ctrl+alt+super+s
+        wait_for 1 menu_is_open && return 0
+    done
+    fail "the menu did not open"
+}
+
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+opened_is() { [ -f "$OPENED" ] && [ "$(cat "$OPENED")" = "$1" ]; }
+
+actions() {
+    printf '%s' "$ACTIONS_FILE" >"$HOME/actions.md"
+    select_file "$HOME/actions.md"
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+
+    open_menu_by_shortcut
+    xdotool key Down Down Return
+    wait_for 5 clipboard_is "snippet text here" || fail "choosing the snippet did not copy its text"
+
+    open_menu_by_shortcut
+    xdotool key Down Return
+    wait_for 5 opened_is "https://example.com/page" || fail "choosing the link did not open it: $(cat "$OPENED" 2>/dev/null)"
+
+    open_menu_by_shortcut
+    xdotool keydown alt
+    sleep 0.3  # only for the picture; the clipboard below is the assertion
+    screenshot actions-menu-with-alt
+    xdotool key Down Return
+    xdotool keyup alt
+    wait_for 5 clipboard_is "https://example.com/page" || fail "with Alt held the link did not copy its URL"
+    expect_equal "https://example.com/page" "$(cat "$OPENED")" "links opened (Alt must not open another)"
+}
+
+tray_later() {
+    start_ledgerly
+    sleep 0.5  # Ledgerly has started without a tray; the icon below is the assertion
+    tray_icon_window && fail "a tray icon without a tray"
+    start_tray
+    wait_for 10 tray_icon_window || fail "the icon did not appear when the tray started"
+    click_tray_icon
+    wait_for 5 menu_is_open || fail "the late icon's click did not map the menu"
+    screenshot tray-later-menu
+}
+
+dialog_window() { xdotool search --onlyvisible --name '^Save Starter File$' | head -1 | grep -q .; }
+
+save_starter() {
+    mkdir -p "$HOME/Documents"
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+    open_menu_by_shortcut
+    # No file selected (disabled), Open Markdown File..., Save Starter File...
+    xdotool key Down Down Return
+    wait_for 10 dialog_window || fail "the save dialog did not appear"
+    sleep 0.5
+    screenshot save-starter-dialog
+    local dialog
+    dialog=$(xdotool search --onlyvisible --name '^Save Starter File$' | head -1)
+    xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$HOME/Documents/mine.ledgerly.md"
+    xdotool key Return
+    wait_for 10 test -f "$HOME/Documents/mine.ledgerly.md" || fail "the starter file was not written"
+    cmp -s "$HOME/Documents/mine.ledgerly.md" "$STARTER" || fail "the saved file is not the starter file"
+    wait_for 5 title_is "My Bookmarks" || fail "the saved file did not become the selected file: $(property StatusTitle)"
+    grep -q "selectedMarkdownPath=$HOME/Documents/mine.ledgerly.md" "$XDG_CONFIG_HOME/ledgerly/ledgerly.conf" ||
+        fail "the selection was not stored"
+    open_menu_by_shortcut
+    screenshot starter-menu
+}
+
+scenario=${1:?scenario}
+make_sandbox
+trap stop_all EXIT
+case "$scenario" in
+first-start) first_start ;;
+stored-path) stored_path ;;
+shortcut) shortcut ;;
+actions) actions ;;
+tray-later) tray_later ;;
+save-starter) save_starter ;;
+*) fail "unknown scenario $scenario" ;;
+esac
+echo "PASS: $scenario"
