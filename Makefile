@@ -27,3 +27,16 @@ bench: build
 
 clean:
 	rm -rf $(BUILD_DIR) build-sanitizers
+
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs each for FUZZ_SECONDS.
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 30
+
+.PHONY: fuzz
+
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLEDGERLY_BUILD_FUZZERS=ON -DLEDGERLY_BUILD_DESKTOP=OFF -DLEDGERLY_BUILD_TESTS=OFF -DLEDGERLY_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_BUILD_DIR) --target ledgerly-fuzz-parser ledgerly-fuzz-file-menu ledgerly-fuzz-link-text ledgerly-fuzz-shortcut-settings
+	Fuzz/run-fuzzers $(FUZZ_BUILD_DIR)/bin $(FUZZ_SECONDS)

@@ -5,6 +5,15 @@ target_compile_options(LedgerlyCompileOptions INTERFACE -Wall -Wextra -Wpedantic
 if(LEDGERLY_WERROR)
   target_compile_options(LedgerlyCompileOptions INTERFACE -Werror)
 endif()
+# libFuzzer's coverage hooks go into every Ledgerly library that a fuzz target
+# links; the fuzzers run under AddressSanitizer and UndefinedBehaviorSanitizer
+# unless other sanitizers are asked for.
+if(LEDGERLY_BUILD_FUZZERS AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  if(NOT LEDGERLY_SANITIZERS)
+    set(LEDGERLY_SANITIZERS "address,undefined")
+  endif()
+  target_compile_options(LedgerlyCompileOptions INTERFACE -fsanitize=fuzzer-no-link)
+endif()
 if(LEDGERLY_SANITIZERS)
   string(REPLACE ";" "," _ledgerly_sanitizers "${LEDGERLY_SANITIZERS}")
   target_compile_options(LedgerlyCompileOptions INTERFACE
