@@ -46,8 +46,9 @@ struct LedgerlyAppServices {
 
     // Which icons the desktop can draw; null: all of them.
     std::shared_ptr<const SymbolAvailability> symbols;
-    // The folder whose Samples/starter.ledgerly.md is the last starter candidate.
-    std::filesystem::path currentDirectory = std::filesystem::current_path();
+    // The folder whose Samples/starter.ledgerly.md is the last starter
+    // candidate; empty: the process's current folder at the time of the save.
+    std::filesystem::path currentDirectory;
     // Shown as "~" in the menu; none: the HOME environment variable.
     std::optional<std::string> homeFolder;
     // The presentation gate's clock; empty: the system uptime.

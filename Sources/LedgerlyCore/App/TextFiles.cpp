@@ -59,21 +59,22 @@ bool writeAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
-// A new file of our own in `folder`. A short fixed-length name, so that it
-// fits even beside a file whose name uses the whole length allowed.
-std::filesystem::path createTemporaryFile(const std::filesystem::path& folder, int& descriptor) {
+// A new file of our own in `folder`; its descriptor, or -1 with `error` set.
+// A short fixed-length name, so that it fits even beside a file whose name
+// uses the whole length allowed.
+int createTemporaryFile(const std::filesystem::path& folder, std::filesystem::path& temporary, int& error) {
     static std::atomic<unsigned> counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto candidate = folder / (".ledgerly-" + std::to_string(::getpid()) + "-" +
-                                         std::to_string(counter++) + ".tmp");
+    error = EEXIST;
+    for (int attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+        temporary = folder / (".ledgerly-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
         // 0666 lets the umask decide, as for any new file the user saves.
-        descriptor = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor >= 0 || errno != EEXIST) {
-            return candidate;
+        const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            return descriptor;
         }
+        error = errno;
     }
-    errno = EEXIST;
-    return {};
+    return -1;
 }
 
 std::optional<mode_t> existingPermissions(const std::filesystem::path& path) {
@@ -111,7 +112,8 @@ void syncFolder(const std::filesystem::path& folder) {
 std::string readUTF8TextFile(const std::filesystem::path& path) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
-        throw TextFileError(Operation::read, path, errno);
+        const int error = errno;
+        throw TextFileError(Operation::read, path, error);
     }
     std::string bytes;
     char buffer[65536];
@@ -121,7 +123,8 @@ std::string readUTF8TextFile(const std::filesystem::path& path) {
             continue;
         }
         if (count < 0) {
-            throw TextFileError(Operation::read, path, errno);
+            const int error = errno;
+            throw TextFileError(Operation::read, path, error);
         }
         if (count == 0) {
             break;
@@ -136,13 +139,13 @@ std::string readUTF8TextFile(const std::filesystem::path& path) {
 
 void writeUTF8TextFileAtomically(const std::filesystem::path& path, std::string_view text) {
     const auto folder = folderOf(path);
-    int descriptor = -1;
-    const auto temporary = createTemporaryFile(folder, descriptor);
-    if (descriptor < 0) {
-        throw TextFileError(Operation::write, path, errno);
+    std::filesystem::path temporary;
+    int error = 0;
+    Descriptor file(createTemporaryFile(folder, temporary, error));
+    if (file.get() < 0) {
+        throw TextFileError(Operation::write, path, error);
     }
-    Descriptor file(descriptor);
-    int error = fillTemporaryFile(file, text, existingPermissions(path));
+    error = fillTemporaryFile(file, text, existingPermissions(path));
     if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) {
         error = errno;
     }

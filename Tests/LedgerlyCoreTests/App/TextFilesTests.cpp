@@ -161,5 +161,11 @@ TEST(StarterFileCandidates, BundleEntriesOnlyWhenPresentThenTheSamples) {
               StarterFile::templateCandidates(bundle, "/cwd"));
 }
 
+TEST(StarterFileCandidates, NoFolderGivenMeansTheCurrentOneWhenLookingUp) {
+    testing::FakeBundleResources bundle;
+    // Relative: the system resolves it against the current folder of the moment.
+    EXPECT_EQ((std::vector<fs::path>{"Samples/starter.ledgerly.md"}), StarterFile::templateCandidates(bundle, {}));
+}
+
 }  // namespace
 }  // namespace ledgerly
