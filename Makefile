@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run demo bench clean
 
 all: build
 
@@ -19,8 +19,19 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure --parallel 2
 
+# Starts Ledgerly in the desktop session it was called from.
 run: build
-	$(BUILD_DIR)/bin/ledgerly-check --tree Samples/starter.ledgerly.md
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  exec $(BUILD_DIR)/bin/ledgerly; \
+	else \
+	  echo "make run: no desktop session here (DISPLAY and WAYLAND_DISPLAY are unset)."; \
+	  echo "make run: 'make demo' runs Ledgerly on a virtual screen and saves a picture of its menu."; \
+	fi
+
+# Ledgerly on a virtual X server with a tray, the starter file selected in a
+# throw-away home; the menu is opened with a click and pictured in $(BUILD_DIR)/demo.
+demo: build
+	Tests/EndToEnd/with-xvfb.sh Tests/EndToEnd/demo.sh $(BUILD_DIR)/bin/ledgerly $(BUILD_DIR)/demo
 
 bench: build
 	$(BUILD_DIR)/bin/ledgerly-benchmarks

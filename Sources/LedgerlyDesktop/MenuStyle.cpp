@@ -156,10 +156,14 @@ void MenuStyle::drawSubtitledItem(const QStyleOptionMenuItem& item, const QStrin
     const QFontMetrics titleMetrics(item.font);
     const QFont smaller = subtitleFont(item.font);
     const QFontMetrics subtitleMetrics(smaller);
-    const int contentHeight = titleMetrics.height() + kSubtitleGap + subtitleMetrics.height();
+    const int subtitleHeight = subtitleMetrics.height() + kSubtitleGap;
+    // Each line is laid out as a one-line entry would be: styles widen their icon column with the entry's height.
+    QStyleOptionMenuItem oneLine = item;
+    oneLine.rect.setHeight(item.rect.height() - subtitleHeight);
+    const int contentHeight = titleMetrics.height() + subtitleHeight;
     const int top = item.rect.center().y() - contentHeight / 2;
-    drawItemTextOnly(item, title, item.font, text, top + titleMetrics.height() / 2, painter, widget);
-    drawItemTextOnly(item, subtitle, smaller, enabled ? dimmed(text, back) : text,
+    drawItemTextOnly(oneLine, title, item.font, text, top + titleMetrics.height() / 2, painter, widget);
+    drawItemTextOnly(oneLine, subtitle, smaller, enabled ? dimmed(text, back) : text,
                      top + titleMetrics.height() + kSubtitleGap + subtitleMetrics.height() / 2, painter, widget);
 }
 
