@@ -10,10 +10,6 @@ namespace {
 
 constexpr const char* kProductName = "Ledgerly";
 
-StatusMenuPresentationGate::Clock clockOrUptime(const StatusMenuPresentationGate::Clock& clock) {
-    return clock ? clock : StatusMenuPresentationGate::Clock(StatusMenuPresentationGate::systemUptime);
-}
-
 }  // namespace
 
 std::shared_ptr<LedgerlyAppDelegate> LedgerlyAppDelegate::create(LedgerlyAppServices services) {
@@ -34,7 +30,7 @@ LedgerlyAppDelegate::LedgerlyAppDelegate(Private, LedgerlyAppServices services)
       fileWatcher_(services_.mainQueue),
       urlOpener_(services_.workspace),
       settingsStore_(services_.userDefaults),
-      statusMenuPresentationGate_(StatusMenuPresentationGate::defaultDrainInterval, clockOrUptime(services_.clock)) {}
+      statusMenuPresentationGate_(StatusMenuPresentationGate::defaultDrainInterval, services_.clock) {}
 
 LedgerlyAppDelegate::~LedgerlyAppDelegate() = default;
 
