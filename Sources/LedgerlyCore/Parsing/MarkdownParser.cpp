@@ -136,6 +136,9 @@ private:
                 return;
             }
             closeScopes(heading.level);
+            if (scopes_.size() > MarkdownParser::maximumSubmenuDepth) {
+                closeScopes(scopes_.back().level);  // the root scope is not a submenu
+            }
             scopes_.push_back(HeadingScope{heading.level, std::string(heading.title.text), pending_.size()});
         } else if (heading.level == 1) {
             warn(warnings::kEmptyTitle, line);

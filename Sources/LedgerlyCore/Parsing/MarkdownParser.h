@@ -2,6 +2,7 @@
 
 #include "LedgerlyCore/Models/BookmarkModel.h"
 
+#include <cstddef>
 #include <string_view>
 
 namespace ledgerly {
@@ -11,6 +12,12 @@ namespace ledgerly {
 // one parser may parse any number of texts, on any thread.
 class MarkdownParser {
 public:
+    // Submenus nest at most this deep; a heading that would open one deeper
+    // becomes a sibling of the deepest open one. Every walk of the tree (copy,
+    // comparison, destruction, the menu builder, the reports, the desktop
+    // menus) recurses once per level, so an unbounded depth overflows the stack.
+    static constexpr std::size_t maximumSubmenuDepth = 100;
+
     MarkdownParser() = default;
 
     // The document of `text` (UTF-8, the file's whole content).

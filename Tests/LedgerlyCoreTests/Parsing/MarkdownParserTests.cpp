@@ -176,6 +176,42 @@ TEST(MarkdownParserHeadings, DeepHeadingsAndTrailingHashes) {
               parse("####### Deep\n######## Work #"));
 }
 
+// Headings of levels 2 to 2 + depth - 1, each deeper than the one before.
+std::string headingsEachDeeper(std::size_t depth) {
+    std::string text;
+    for (std::size_t level = 2; level < depth + 2; ++level) {
+        text += std::string(level, '#') + " H" + std::to_string(level) + "\n";
+    }
+    return text;
+}
+
+TEST(MarkdownParserHeadings, SubmenusNestUpToTheMaximumDepth) {
+    const auto document = parse(headingsEachDeeper(MarkdownParser::maximumSubmenuDepth) + "- x");
+    const std::vector<MenuNode>* items = &document.items;
+    for (std::size_t depth = 0; depth < MarkdownParser::maximumSubmenuDepth; ++depth) {
+        ASSERT_EQ(1U, items->size());
+        items = &std::get<BookmarkSubmenu>(items->front().value).items;
+    }
+    EXPECT_EQ(std::vector<MenuNode>{inlineSnippet("x")}, *items);
+}
+
+TEST(MarkdownParserHeadings, HeadingsPastTheMaximumDepthBecomeSiblingsOfTheDeepest) {
+    const std::size_t depth = MarkdownParser::maximumSubmenuDepth;
+    const auto document = parse(headingsEachDeeper(depth + 2) + "- x\n## Top");
+    ASSERT_EQ(2U, document.items.size());
+    const std::vector<MenuNode>* items = &std::get<BookmarkSubmenu>(document.items.front().value).items;
+    for (std::size_t level = 2; level < depth; ++level) {
+        ASSERT_EQ(1U, items->size());
+        items = &std::get<BookmarkSubmenu>(items->front().value).items;
+    }
+    const auto last = [](std::size_t level) { return "H" + std::to_string(level); };
+    EXPECT_EQ((std::vector<MenuNode>{submenu(last(depth + 1)), submenu(last(depth + 2)),
+                                     submenu(last(depth + 3), {inlineSnippet("x")})}),
+              *items);
+    // Nothing is lost: the later heading still closes them all by level.
+    EXPECT_EQ(submenu("Top"), document.items.back());
+}
+
 TEST(MarkdownParserHeadings, NonASCIIWhiteSpaceSeparatesTheTitle) {
     EXPECT_EQ((LedgerlyDocument{"Caf\u00E9", {submenu("\u65E5\u672C")}, {}}),
               parse("#\u00A0Caf\u00E9\n##\u3000\u65E5\u672C"));
