@@ -11,7 +11,10 @@
 #include <string_view>
 #include <vector>
 
-// What every parsed document must satisfy, whatever the text was.
+// What every parsed document must satisfy, whatever the text was. The checks
+// that count characters or find white space hold for UTF-8 text only, the
+// only text the application parses (the file source refuses the rest); on
+// other bytes only the structure is checked.
 namespace ledgerly::fuzz {
 
 inline std::int64_t lineCount(std::string_view text) {
@@ -48,7 +51,7 @@ inline bool isKnownWarning(std::string_view message) {
     return false;
 }
 
-inline void checkWarnings(const LedgerlyDocument& document, std::int64_t lines) {
+inline void checkWarnings(const LedgerlyDocument& document, std::int64_t lines, bool utf8) {
     std::int64_t previousLine = 1;
     for (const ParserWarning& warning : document.warnings) {
         check(warning.line >= 1 && warning.line <= lines, "warning line within 1..line count");
@@ -58,8 +61,8 @@ inline void checkWarnings(const LedgerlyDocument& document, std::int64_t lines) 
         if (warning.sourceExcerpt) {
             const std::string& excerpt = *warning.sourceExcerpt;
             check(!excerpt.empty(), "excerpt is never empty");
-            check(text::characterCount(excerpt) <= 100, "excerpt has at most 100 characters");
-            check(!holdsLineBreak(excerpt), "excerpt holds no line break");
+            check(!utf8 || text::characterCount(excerpt) <= 100, "excerpt has at most 100 characters");
+            check(!utf8 || !holdsLineBreak(excerpt), "excerpt holds no line break");
         }
     }
 }
@@ -68,11 +71,13 @@ inline bool startsWithIgnoringCase(std::string_view text, std::string_view lower
     return text::lowercased(text.substr(0, lowerPrefix.size())) == lowerPrefix;
 }
 
-inline void checkLink(const BookmarkLink& link) {
+inline void checkLink(const BookmarkLink& link, bool utf8) {
     check(!link.title.empty(), "a parsed link has a title");
     check(!link.urlString.empty(), "a parsed link has a URL");
-    check(!text::containsWhiteSpace(link.urlString), "a URL holds no white space");
-    check(!holdsLineBreak(link.title) && !holdsLineBreak(link.urlString), "a link holds no line break");
+    if (utf8) {
+        check(!text::containsWhiteSpace(link.urlString), "a URL holds no white space");
+        check(!holdsLineBreak(link.title) && !holdsLineBreak(link.urlString), "a link holds no line break");
+    }
     switch (link.actionFamily) {
     case LinkActionFamily::web:
         check(startsWithIgnoringCase(link.urlString, "http://") || startsWithIgnoringCase(link.urlString, "https://"),
@@ -89,15 +94,18 @@ inline void checkLink(const BookmarkLink& link) {
     }
 }
 
-inline void checkSnippet(const BookmarkSnippet& snippet) {
+inline void checkSnippet(const BookmarkSnippet& snippet, bool utf8) {
     check(!snippet.displayTitle().empty(), "a snippet has a title");
+    if (!utf8) {
+        return;
+    }
     check(!holdsLineBreak(snippet.displayTitle()), "a snippet's title holds no line break");
     check(text::trimmed(snippet.displayTitle()).size() == snippet.displayTitle().size(), "a snippet's title is trimmed");
     check(!text::trimmed(snippet.copyPayload()).empty(), "a snippet copies something");
 }
 
 // Walks the tree without recursion (fuzz inputs may nest deeply); returns the number of nodes.
-inline std::size_t checkNodes(const std::vector<MenuNode>& items) {
+inline std::size_t checkNodes(const std::vector<MenuNode>& items, bool utf8) {
     std::vector<const std::vector<MenuNode>*> levels{&items};
     std::size_t nodes = 0;
     while (!levels.empty()) {
@@ -106,9 +114,9 @@ inline std::size_t checkNodes(const std::vector<MenuNode>& items) {
         for (const MenuNode& node : *level) {
             ++nodes;
             if (const auto* link = std::get_if<BookmarkLink>(&node.value)) {
-                checkLink(*link);
+                checkLink(*link, utf8);
             } else if (const auto* snippet = std::get_if<BookmarkSnippet>(&node.value)) {
-                checkSnippet(*snippet);
+                checkSnippet(*snippet, utf8);
             } else if (const auto* submenu = std::get_if<BookmarkSubmenu>(&node.value)) {
                 check(!submenu->title.empty(), "a submenu has a title");
                 levels.push_back(&submenu->items);
@@ -122,11 +130,12 @@ inline std::size_t checkNodes(const std::vector<MenuNode>& items) {
 
 inline void checkDocument(const LedgerlyDocument& document, std::string_view text) {
     const std::int64_t lines = lineCount(text);
-    checkWarnings(document, lines);
+    const bool utf8 = text::isValidUTF8(text);
+    checkWarnings(document, lines, utf8);
     if (document.title) {
         check(!document.title->empty(), "a document title is never empty");
     }
-    const std::size_t nodes = checkNodes(document.items);
+    const std::size_t nodes = checkNodes(document.items, utf8);
     // Every line gives at most one entry or one warning.
     check(static_cast<std::int64_t>(nodes + document.warnings.size()) <= lines, "at most one result per line");
 }
