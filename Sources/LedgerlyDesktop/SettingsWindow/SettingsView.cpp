@@ -27,8 +27,6 @@ SettingsView::SettingsView(SettingsViewModel& viewModel, QWidget* parent) : QWid
     stack->addWidget(makeKeyboardCard());
     recorderMessageView_ = addMessage(this);
     shortcutError_ = addMessage(this);
-    // The content sits at the top; a taller window only adds room below it.
-    stack->addStretch(1);
     setFixedWidth(contentWidth);
     bindRecorder();
     observerToken_ = viewModel_.addObserver([this] { showFromViewModel(); });

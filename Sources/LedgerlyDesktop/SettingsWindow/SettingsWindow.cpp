@@ -5,7 +5,6 @@
 
 #include <QKeyEvent>
 #include <QScreen>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -17,17 +16,18 @@ constexpr quint32 kX11LockMask = 0x2;
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(QWidget* content) : QWidget(nullptr, Qt::Window) {
+SettingsWindow::SettingsWindow(QWidget* content) : QWidget(nullptr, Qt::Window), content_(content) {
     setWindowTitle(QStringLiteral("General"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    // The window's bounds are its own, not the content's.
-    layout->setSizeConstraint(QLayout::SetNoConstraint);
-    layout->addWidget(content, 0, Qt::AlignLeft | Qt::AlignTop);
+    // Placed by hand, not by a layout: a layout would squeeze the content
+    // into a window too small for it instead of letting its bottom go under the edge.
+    content_->setParent(this);
+    content_->move(0, 0);
+    // No control has the focus when the window first opens; key presses go to the window.
+    setFocus();
     setMinimumSize(minimumContentSize);
     setMaximumSize(maximumContentSize);
     resize(contentSize);
@@ -35,6 +35,7 @@ SettingsWindow::SettingsWindow(QWidget* content) : QWidget(nullptr, Qt::Window) 
 }
 
 void SettingsWindow::fitContentHeight(int contentHeight) {
+    content_->resize(contentSize.width(), contentHeight);
     resize(contentSize.width(),
            std::clamp(contentHeight, minimumContentSize.height(), maximumContentSize.height()));
 }

@@ -24,7 +24,7 @@ public:
 
     // Key presses that reached the window without anything handling them.
     int unhandledKeyDownCountForTesting() const { return unhandledKeyDownCount_; }
-    // Grows or shrinks the window to `contentHeight`, within its bounds.
+    // Gives the content `contentHeight` and the window as much of it as its bounds allow.
     void fitContentHeight(int contentHeight);
 
 protected:
@@ -34,6 +34,7 @@ private:
     static bool isCloseKey(const QKeyEvent& event);
     void centreOnScreen();
 
+    QWidget* content_;
     int unhandledKeyDownCount_ = 0;
 };
 

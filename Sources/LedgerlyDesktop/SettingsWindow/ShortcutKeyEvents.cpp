@@ -23,7 +23,7 @@ constexpr std::uint32_t kLastLatin1Keysym = 0xff;
 
 std::optional<Qt::Key> qtKeyForVirtualKey(std::uint16_t keyCode) {
     const auto table = virtualKeyTable();
-    const auto* found =
+    const auto found =
         std::find_if(table.begin(), table.end(), [&](const VirtualKey& key) { return key.virtualKeyCode == keyCode; });
     return found == table.end() ? std::nullopt : std::optional<Qt::Key>(found->qtKey);
 }
