@@ -2,6 +2,7 @@
 #include "LedgerlyDesktop/ControlClient.h"
 #include "LedgerlyDesktop/DesktopShell.h"
 #include "LedgerlyDesktop/DisplayAvailability.h"
+#include "LedgerlyDesktop/SettingsWindow/SettingsWindowPresenter.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
 
 #include <QApplication>
@@ -45,7 +46,8 @@ int runTrayApplication(int argc, char** argv) {
         std::puts("Ledgerly is already running.");
         return 0;
     }
-    ledgerly::DesktopShell shell(ledgerly::DesktopShell::defaultPaths(), bus);
+    ledgerly::DesktopShell shell(ledgerly::DesktopShell::defaultPaths(), bus,
+                                 ledgerly::SettingsWindowPresenter::makeShowFunction());
     if (bus.isConnected()) {
         shell.publishControlObject();
     }

@@ -30,7 +30,7 @@ DesktopShell::Paths DesktopShell::defaultPaths() {
             InstalledBundleResources::defaultSearchFolders(QCoreApplication::applicationDirPath())};
 }
 
-DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus)
+DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettingsWindow showSettingsWindow)
     : bus_(std::move(bus)),
       mainQueue_(std::make_unique<QtMainQueue>()),
       userDefaults_(std::make_unique<QSettingsUserDefaults>(paths.settingsFile)),
@@ -42,7 +42,8 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus)
       bundleResources_(std::make_unique<InstalledBundleResources>(paths.resourceFolders)),
       icons_(std::make_shared<SymbolIconSet>()),
       statusItem_(std::make_unique<QtStatusItem>(std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_))),
-      hotKeyBackend_(std::make_unique<X11HotKeyBackend>(*mainQueue_)) {
+      hotKeyBackend_(std::make_unique<X11HotKeyBackend>(*mainQueue_)),
+      showSettingsWindow_(std::move(showSettingsWindow)) {
     LedgerlyAppServices services{
         *statusItem_,
         *userDefaults_,
@@ -57,7 +58,9 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus)
         [paths] {
             return std::make_unique<XdgAutostartLaunchAtLoginService>(paths.autostartFolder, paths.executableFile);
         },
-        {},  // the settings window comes with its own change
+        showSettingsWindow_
+            ? ShowSettingsWindow([this](SettingsViewModel& viewModel) { showSettingsWindow_(viewModel); })
+            : ShowSettingsWindow(),
         icons_,
         QDir::currentPath().toStdString(),
         std::nullopt,
@@ -87,7 +90,9 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus)
 
 DesktopShell::~DesktopShell() {
     bus_.unregisterObject(QString::fromLatin1(ControlInterface::objectPath));
-    // The delegate goes before the services it borrows.
+    // The settings window goes before the view model it shows, and the
+    // delegate before the services it borrows.
+    showSettingsWindow_ = nullptr;
     delegate_.reset();
 }
 

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace ledgerly {
@@ -18,6 +19,7 @@ class QtMainQueue;
 class QtPasteboard;
 class QtStatusItem;
 class QtWorkspace;
+class SettingsViewModel;
 class SymbolIconSet;
 class X11HotKeyBackend;
 
@@ -35,8 +37,11 @@ public:
     // The paths of the running executable and the user's environment.
     static Paths defaultPaths();
 
+    // Shows the settings window for the delegate's view model; empty: no settings window.
+    using ShowSettingsWindow = std::function<void(SettingsViewModel&)>;
+
     // Builds everything and finishes launching; create it after the QApplication.
-    DesktopShell(const Paths& paths, QDBusConnection bus);
+    DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettingsWindow showSettingsWindow = {});
     ~DesktopShell();
     DesktopShell(const DesktopShell&) = delete;
     DesktopShell& operator=(const DesktopShell&) = delete;
@@ -60,6 +65,8 @@ private:
     std::unique_ptr<QtStatusItem> statusItem_;
     // Outlives the delegate, whose registrar borrows it.
     std::unique_ptr<X11HotKeyBackend> hotKeyBackend_;
+    // Emptied before the delegate goes: the window it keeps watches the delegate's view model.
+    ShowSettingsWindow showSettingsWindow_;
     std::shared_ptr<LedgerlyAppDelegate> delegate_;
     std::unique_ptr<QObject> controlObject_;
 };

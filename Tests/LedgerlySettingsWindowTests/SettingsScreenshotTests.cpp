@@ -47,7 +47,8 @@ protected:
         const QString folder = qEnvironmentVariable("SETTINGS_SCREENSHOTS");
         if (!folder.isEmpty()) {
             QDir().mkpath(folder);
-            image.save(folder + QStringLiteral("/settings-window-%1-%2.png").arg(name, QString::fromLatin1(GetParam())));
+            const QString file = QStringLiteral("/settings-window-%1-%2.png").arg(name, QString::fromLatin1(GetParam()));
+            image.save(folder + file);
         }
         return image;
     }

@@ -108,7 +108,8 @@ TEST_F(ShortcutRecorderTest, ShiftAloneCallsNothingAndIsSwallowed) {
 }
 
 TEST_F(ShortcutRecorderTest, EscapeAndCtrlEscapeEndRecordingWithoutACallback) {
-    for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
         harness.clickRecorderField();
         ASSERT_TRUE(recorder().hasFocus());
         harness.press(Qt::Key_Escape, modifiers);
