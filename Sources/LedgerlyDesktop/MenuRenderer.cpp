@@ -98,6 +98,8 @@ QAction* MenuRenderer::makeAction(RenderedMenu& target, const MenuEntry& entry, 
     action->setEnabled(entry.enabled);
     action->setFont(entryFont(entry.font, target.font()));
     action->setShortcut(keySequence(entry));
+    // Shown here, handled by RenderedMenu: no window of ours is active while a menu is open.
+    action->setShortcutContext(Qt::WidgetShortcut);
     if (entry.subtitle) {
         action->setProperty(RenderedMenu::subtitleProperty, QString::fromStdString(*entry.subtitle));
     }

@@ -4,6 +4,7 @@
 #include "LedgerlyDesktop/ModifierFlags.h"
 
 #include <QGuiApplication>
+#include <QAction>
 #include <QKeyEvent>
 #include <QStyleOptionMenuItem>
 
@@ -103,9 +104,39 @@ bool RenderedMenu::followModifierKey(QKeyEvent* event, bool pressed) {
     return true;
 }
 
+QAction* RenderedMenu::actionForKeys(const QKeySequence& keys) const {
+    const RenderedMenu& top = root_ != nullptr ? *root_ : *this;
+    for (const RenderedMenu* menu : top.treeMenus_) {
+        for (QAction* action : menu->actions()) {
+            if (action->isEnabled() && action->isVisible() && !action->shortcut().isEmpty() &&
+                action->shortcut().matches(keys) == QKeySequence::ExactMatch) {
+                return action;
+            }
+        }
+    }
+    return nullptr;
+}
+
+bool RenderedMenu::chooseActionForKeys(QKeyEvent* event) {
+    QAction* action = actionForKeys(QKeySequence(event->keyCombination()));
+    if (action == nullptr) {
+        return false;
+    }
+    event->accept();
+    for (RenderedMenu* menu : root().treeMenus_) {
+        menu->hide();
+    }
+    action->trigger();
+    return true;
+}
+
 void RenderedMenu::keyPressEvent(QKeyEvent* event) {
     // QMenu closes on a lone Alt under styles with Alt navigation; here Alt shows the alternates.
-    if (!followModifierKey(event, true)) {
+    if (followModifierKey(event, true)) {
+        return;
+    }
+    // An open popup menu is no active window, so Qt's shortcut map never sees these keys.
+    if (!chooseActionForKeys(event)) {
         QMenu::keyPressEvent(event);
     }
 }

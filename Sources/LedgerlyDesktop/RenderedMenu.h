@@ -11,7 +11,8 @@ namespace ledgerly {
 // A QMenu drawn from a core menu. It knows which of its entries are
 // alternates: each hides its primary entry while exactly its modifiers are
 // held, as checked when the menu opens and on every modifier press and
-// release while any menu of the tree is open.
+// release while any menu of the tree is open. The key equivalents of every
+// menu of the tree work while any of them is open.
 class RenderedMenu final : public QMenu {
     Q_OBJECT
 
@@ -50,6 +51,10 @@ private:
     };
 
     RenderedMenu& root();
+    // The enabled, visible action of any menu of the tree whose shortcut is `keys`.
+    QAction* actionForKeys(const QKeySequence& keys) const;
+    // Closes every menu of the tree and chooses the action, as a click would; whether one matched.
+    bool chooseActionForKeys(QKeyEvent* event);
     void applyToThisMenu(std::uint64_t heldModifierFlags);
     // Whether the event was a modifier key, which menus must not act on.
     bool followModifierKey(QKeyEvent* event, bool pressed);

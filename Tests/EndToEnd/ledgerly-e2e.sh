@@ -153,6 +153,26 @@ save_starter() {
     screenshot starter-menu
 }
 
+ledgerly_exited() { ! kill -0 "$LEDGERLY_PID" 2>/dev/null; }
+
+quit() {
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+    click_tray_icon
+    wait_for 5 menu_is_open || fail "the menu did not open"
+    # Up from nothing reaches the last entry, "Ledgerly"; Ctrl+Q is "Quit Ledgerly" in its submenu.
+    xdotool key Up Right
+    wait_for 5 sh -c '[ "$(xdotool search --onlyvisible --classname ledgerly | wc -l)" -ge 3 ]' ||
+        fail "the Ledgerly submenu did not open"
+    screenshot quit-ledgerly-submenu
+    xdotool key ctrl+q
+    wait_for 10 ledgerly_exited || fail "Ctrl+Q in the menu did not end Ledgerly"
+    wait "$LEDGERLY_PID"
+    expect_equal 0 "$?" "exit status after Quit Ledgerly"
+    LEDGERLY_PID=
+}
+
 scenario=${1:?scenario}
 make_sandbox
 trap stop_all EXIT
@@ -163,6 +183,7 @@ shortcut) shortcut ;;
 actions) actions ;;
 tray-later) tray_later ;;
 save-starter) save_starter ;;
+quit) quit ;;
 *) fail "unknown scenario $scenario" ;;
 esac
 echo "PASS: $scenario"

@@ -190,6 +190,33 @@ TEST_F(MenuRendererTest, KeyEquivalentIsTheActionShortcut) {
     EXPECT_EQ(QKeySequence("Ctrl+Q"), menu->actions()[0]->shortcut());
 }
 
+TEST_F(MenuRendererTest, KeyEquivalentOfAnyMenuOfTheTreeChoosesItsEntry) {
+    Menu admin;
+    admin.entries = {actionEntry("Refresh", MenuAction::refreshNow), actionEntry("Quit Ledgerly", MenuAction::quitApp)};
+    admin.entries[0].keyEquivalent = "r";
+    admin.entries[1].keyEquivalent = "q";
+    Menu source = sampleMenu();
+    MenuEntry ledgerly = MenuEntry::item("Ledgerly");
+    ledgerly.submenu = std::make_shared<const Menu>(admin);
+    source.entries.push_back(ledgerly);
+    const auto menu = renderer.render(source);
+    QKeyEvent controlQ(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier);
+    QCoreApplication::sendEvent(menu.get(), &controlQ);
+    processEventsUntil([this] { return !handler->calls.empty(); });
+    ASSERT_EQ(1u, handler->calls.size());
+    EXPECT_EQ(MenuAction::quitApp, handler->calls[0].action);
+}
+
+TEST_F(MenuRendererTest, KeysWithoutAnEntryDoNothing) {
+    const auto menu = renderer.render(sampleMenu());
+    QKeyEvent controlShiftQ(QEvent::KeyPress, Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::sendEvent(menu.get(), &controlShiftQ);
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(handler->calls.empty());
+}
+
 TEST_F(MenuRendererTest, ChoosingAnEntrySendsItsActionWithTheEntryAfterTheMenuCloses) {
     const auto menu = renderer.render(sampleMenu());
     menu->actions()[5]->trigger();
