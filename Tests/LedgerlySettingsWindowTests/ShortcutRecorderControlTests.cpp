@@ -131,6 +131,16 @@ TEST_F(ShortcutRecorderTest, AfterRecordingKeysReachTheWindowAgain) {
     EXPECT_EQ(1, unhandled());
 }
 
+TEST_F(ShortcutRecorderTest, ClosingTheWindowEndsRecording) {
+    harness.clickRecorderField();
+    harness.window().close();
+    EXPECT_FALSE(recorder().isListeningForShortcut());
+    harness.show();
+    harness.press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_TRUE(recorded.empty());
+    EXPECT_EQ(1, unhandled());
+}
+
 TEST_F(ShortcutRecorderTest, ClickOnTheFieldRecordsWithTheShortcutShown) {
     harness.clickRecorderField();
     EXPECT_TRUE(recorder().isListeningForShortcut());

@@ -1,6 +1,5 @@
 #include "LedgerlyDesktop/SettingsWindow/SettingsView.h"
 
-#include "LedgerlyDesktop/SettingsWindow/PlatformColors.h"
 #include "LedgerlyDesktop/SettingsWindow/SectionLabel.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsCard.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsErrorView.h"

@@ -1,6 +1,5 @@
 #include "LedgerlyDesktop/SettingsWindow/SettingsWindow.h"
 
-#include "LedgerlyDesktop/SettingsWindow/PlatformColors.h"
 #include "LedgerlyDesktop/SettingsWindow/ShortcutKeyEvents.h"
 
 #include <QKeyEvent>

@@ -249,6 +249,12 @@ void ShortcutRecorderControl::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
+void ShortcutRecorderControl::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A closed window keeps no recording running to be found again when it reopens.
+    stopRecording();
+}
+
 void ShortcutRecorderControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

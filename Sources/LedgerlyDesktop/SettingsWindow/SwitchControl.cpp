@@ -17,7 +17,6 @@ SwitchControl::SwitchControl(QWidget* parent) : QAbstractButton(parent) {
     setCheckable(true);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setCursor(Qt::PointingHandCursor);
 }
 
 QSize SwitchControl::sizeHint() const { return switchSize; }
