@@ -3,9 +3,13 @@
 #include "LedgerlyDesktop/ModifierFlags.h"
 #include "LedgerlyDesktop/VirtualKeyTable.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QStringList>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <xcb/xcb_keysyms.h>
 
 #include <algorithm>
 #include <array>
@@ -46,6 +50,24 @@ std::optional<std::string> charactersIgnoringModifiers(std::uint16_t keyCode) {
     return QKeySequence(*qtKey).toString(QKeySequence::PortableText).toStdString();
 }
 
+// With Shift held X reports the shifted symbol ("!" on the 1 key), which is
+// no key of its own; the key is what its first level types.
+std::optional<std::uint16_t> virtualKeyOfScanCode(quint32 scanCode) {
+    const auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 == nullptr || scanCode == 0) {
+        return std::nullopt;
+    }
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(x11->connection());
+    const xcb_keysym_t keysym = xcb_key_symbols_get_keysym(symbols, static_cast<xcb_keycode_t>(scanCode), 0);
+    xcb_key_symbols_free(symbols);
+    return virtualKeyForKeysym(keysym);
+}
+
+std::optional<std::uint16_t> virtualKeyOf(const QKeyEvent& event) {
+    const auto keyCode = virtualKeyForQtKey(unshiftedQtKey(event.key()));
+    return keyCode ? keyCode : virtualKeyOfScanCode(event.nativeScanCode());
+}
+
 }  // namespace
 
 bool isModifierKey(int qtKey) {
@@ -61,7 +83,7 @@ KeyEvent keyEventFromQt(const QKeyEvent& event) {
         return result;
     }
     result.type = KeyEvent::keyDownType;
-    const auto keyCode = virtualKeyForQtKey(unshiftedQtKey(event.key()));
+    const auto keyCode = virtualKeyOf(event);
     result.keyCode = keyCode.value_or(KeyboardShortcut::modifierOnlyKeyCode);
     if (keyCode) {
         result.charactersIgnoringModifiers = charactersIgnoringModifiers(*keyCode);

@@ -20,7 +20,8 @@ bool isModifierKey(int qtKey);
 
 // A Qt key press or release as the core's key event: key codes through the
 // shared virtual key table, modifiers as raw bits, modifier keys alone as a
-// flags change. A key the table lacks gets the modifier-only key code.
+// flags change. A shifted symbol counts as its key ("!" as 1) on X11; a key
+// the table lacks gets the modifier-only key code.
 KeyEvent keyEventFromQt(const QKeyEvent& event);
 
 // The shortcut with the Linux key names, "Ctrl+Alt+Super+S".
