@@ -43,15 +43,19 @@ public:
     ScratchFile& operator=(const ScratchFile&) = delete;
     ~ScratchFile() { ::unlink(path_.c_str()); }
 
+    // Overwrites, then cuts to size: truncating to zero first makes ext4 flush
+    // the file to disk on every close, which slows fuzzing tenfold.
     void write(std::string_view bytes) const {
-        const int descriptor = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        const int descriptor = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
         check(descriptor >= 0, "the scratch file opens for writing");
         std::size_t written = 0;
         while (written < bytes.size()) {
-            const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+            const ssize_t count = ::pwrite(descriptor, bytes.data() + written, bytes.size() - written,
+                                           static_cast<off_t>(written));
             check(count > 0, "the scratch file takes the bytes");
             written += static_cast<std::size_t>(count);
         }
+        check(::ftruncate(descriptor, static_cast<off_t>(bytes.size())) == 0, "the scratch file is cut to size");
         ::close(descriptor);
     }
 
