@@ -25,6 +25,8 @@ void QtStatusItem::setTitle(const std::string& title) {
 
 std::string QtStatusItem::title() const { return title_; }
 
+const QSystemTrayIcon& QtStatusItem::trayIcon() const { return trayIcon_; }
+
 const Menu& QtStatusItem::menu() const { return menu_; }
 
 RenderedMenu* QtStatusItem::renderedMenu() const { return pending_ ? pending_.get() : rendered_.get(); }

@@ -41,6 +41,7 @@ public:
     void show();
 
     std::string title() const;
+    const QSystemTrayIcon& trayIcon() const;
     const Menu& menu() const;
     // The rendered menu that the next click shows.
     RenderedMenu* renderedMenu() const;
