@@ -8,6 +8,7 @@ source "$(dirname "$0")/lib.sh"
 
 settings_window() { xdotool search --onlyvisible --name '^General$' 2>/dev/null | head -1 | grep .; }
 settings_window_closed() { ! settings_window; }
+ledgerly_gone() { ! kill -0 "$LEDGERLY_PID" 2>/dev/null; }
 submenu_is_open() { [ "$(menu_count)" -ge 2 ]; }
 conf_has() { grep -q -x "$1" "$XDG_CONFIG_HOME/ledgerly/ledgerly.conf" 2>/dev/null; }
 # The key code and the modifiers are written one after the other; wait for both.
@@ -67,4 +68,14 @@ xdotool key ctrl+w
 wait_for 5 settings_window_closed || fail "Ctrl+W did not close the reopened window"
 xdotool key ctrl+shift+1
 wait_for 5 menu_is_open || fail "Ctrl+Shift+1 did not pop the menu"
+
+# "Quit Ledgerly", the submenu's last entry: the window goes before the view
+# model it shows, which a sanitizer build checks at exit.
+xdotool key Up Right
+wait_for 5 submenu_is_open || fail "the Ledgerly submenu did not open"
+xdotool key Up Return
+wait_for 10 ledgerly_gone || fail "Quit Ledgerly did not end Ledgerly"
+wait "$LEDGERLY_PID"
+expect_equal 0 "$?" "exit status after Quit Ledgerly"
+LEDGERLY_PID=
 echo "PASS: settings-window"
