@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/SettingsWindow/SectionLabel.h"
+#include "LedgerlyDesktop/SettingsWindow/SettingsSectionLabel.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsCard.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsErrorView.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsRow.h"
@@ -26,7 +26,7 @@ protected:
         QApplication::processEvents();
         return {widget.mapTo(&harness.window(), QPoint(0, 0)), widget.size()};
     }
-    QList<SectionLabel*> labels() { return harness.view().findChildren<SectionLabel*>(); }
+    QList<SettingsSectionLabel*> labels() { return harness.view().findChildren<SettingsSectionLabel*>(); }
     QList<SettingsCard*> cards() { return harness.view().findChildren<SettingsCard*>(); }
     QRect message(SettingsErrorView& view) {
         EXPECT_TRUE(view.isVisible());
@@ -61,7 +61,7 @@ TEST_F(SettingsViewLayoutTest, WithoutMessagesTheGroupsFollowTheTable) {
 }
 
 TEST_F(SettingsViewLayoutTest, SectionLabelsAreHeadlinesInsetFourteen) {
-    for (SectionLabel* label : labels()) {
+    for (SettingsSectionLabel* label : labels()) {
         EXPECT_EQ(14, label->contentsRect().left());
         EXPECT_TRUE(label->font().bold());
     }
@@ -78,7 +78,7 @@ TEST_F(SettingsViewLayoutTest, RowsHoldTheTextAndTheControlAtTheEnds) {
     const auto rowTexts = harness.view().findChildren<QLabel*>();
     QStringList texts;
     for (const QLabel* label : rowTexts) {
-        if (qobject_cast<const SectionLabel*>(label) == nullptr && !label->text().isEmpty()) {
+        if (qobject_cast<const SettingsSectionLabel*>(label) == nullptr && !label->text().isEmpty()) {
             texts << label->text();
             EXPECT_EQ(38, inWindow(*label).left()) << label->text().toStdString();
         }

@@ -1,10 +1,10 @@
-#include "LedgerlyDesktop/SettingsWindow/SectionLabel.h"
+#include "LedgerlyDesktop/SettingsWindow/SettingsSectionLabel.h"
 
 #include "LedgerlyDesktop/SettingsWindow/TextStyles.h"
 
 namespace ledgerly {
 
-SectionLabel::SectionLabel(const QString& title, QWidget* parent) : QLabel(title, parent) {
+SettingsSectionLabel::SettingsSectionLabel(const QString& title, QWidget* parent) : QLabel(title, parent) {
     setFont(textStyleFont(TextStyle::headline));
     setContentsMargins(leadingPadding, 0, 0, 0);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);

@@ -5,13 +5,13 @@
 namespace ledgerly {
 
 // A group's title above its card: headline text, 14 pixels in from the leading side.
-class SectionLabel final : public QLabel {
+class SettingsSectionLabel final : public QLabel {
     Q_OBJECT
 
 public:
     static constexpr int leadingPadding = 14;
 
-    explicit SectionLabel(const QString& title, QWidget* parent = nullptr);
+    explicit SettingsSectionLabel(const QString& title, QWidget* parent = nullptr);
 };
 
 }  // namespace ledgerly

@@ -1,6 +1,6 @@
 #include "LedgerlyDesktop/SettingsWindow/SettingsView.h"
 
-#include "LedgerlyDesktop/SettingsWindow/SectionLabel.h"
+#include "LedgerlyDesktop/SettingsWindow/SettingsSectionLabel.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsCard.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsErrorView.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsRow.h"
@@ -16,12 +16,12 @@ SettingsView::SettingsView(SettingsViewModel& viewModel, QWidget* parent) : QWid
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(horizontalPadding, verticalPadding, horizontalPadding, verticalPadding);
     stack->setSpacing(0);
-    stack->addWidget(new SectionLabel(QStringLiteral("Startup"), this));
+    stack->addWidget(new SettingsSectionLabel(QStringLiteral("Startup"), this));
     stack->addSpacing(labelToCardGap);
     stack->addWidget(makeStartupCard());
     launchAtLoginError_ = addMessage(this);
     stack->addSpacing(sectionGap);
-    stack->addWidget(new SectionLabel(QStringLiteral("Keyboard"), this));
+    stack->addWidget(new SettingsSectionLabel(QStringLiteral("Keyboard"), this));
     stack->addSpacing(labelToCardGap);
     stack->addWidget(makeKeyboardCard());
     recorderMessageView_ = addMessage(this);
