@@ -49,6 +49,18 @@ bool SymbolIconSet::hasSymbol(std::string_view symbolName) const {
 }
 
 QIcon SymbolIconSet::icon(const MenuIcon& icon, const QPalette& palette, qreal devicePixelRatio) const {
+    // A menu of thousands of links would otherwise parse and draw the same few SVGs thousands of times.
+    const QString key = QString::fromStdString(icon.symbolName.value_or("")) + QLatin1Char('/') +
+                        QString::number(icon.isTemplate) + QLatin1Char('/') + QString::number(palette.cacheKey()) +
+                        QLatin1Char('/') + QString::number(devicePixelRatio);
+    const auto found = drawn_.find(key);
+    if (found != drawn_.end()) {
+        return found->second;
+    }
+    return drawn_.emplace(key, draw(icon, palette, devicePixelRatio)).first->second;
+}
+
+QIcon SymbolIconSet::draw(const MenuIcon& icon, const QPalette& palette, qreal devicePixelRatio) const {
     QIcon result;
     if (!icon.symbolName || !hasSymbol(*icon.symbolName)) {
         result.addPixmap(blankPixmap(devicePixelRatio));

@@ -307,6 +307,18 @@ TEST(SymbolIconSetTests, EverySymbolTheMenuUsesIsDrawn) {
     EXPECT_FALSE(SymbolIconSet::applicationIcon().isNull());
 }
 
+TEST(SymbolIconSetTests, EachSymbolIsDrawnOncePerPalette) {
+    SymbolIconSet icons;
+    const MenuIcon globe{"globe", "Open web link", "LedgerlyWebLinkIcon"};
+    const MenuIcon folder{"folder", "Bookmark folder", std::nullopt};
+    QPalette dark = QApplication::palette();
+    dark.setColor(QPalette::Text, Qt::white);
+    const QIcon first = icons.icon(globe, QApplication::palette(), 1.0);
+    EXPECT_EQ(first.cacheKey(), icons.icon(globe, QApplication::palette(), 1.0).cacheKey());
+    EXPECT_NE(first.cacheKey(), icons.icon(folder, QApplication::palette(), 1.0).cacheKey());
+    EXPECT_NE(first.cacheKey(), icons.icon(globe, dark, 1.0).cacheKey());
+}
+
 TEST(SymbolIconSetTests, BlankIconKeepsTheRoomWithoutInk) {
     SymbolIconSet icons;
     MenuIcon blank;
