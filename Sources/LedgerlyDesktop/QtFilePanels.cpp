@@ -1,8 +1,10 @@
 #include "LedgerlyDesktop/QtFilePanels.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QStandardPaths>
 
 namespace ledgerly {
 namespace {
@@ -43,6 +45,12 @@ void addMessage(QFileDialog& dialog, const QString& message) {
     label->setObjectName(QStringLiteral("ledgerlyPanelMessage"));
     label->setWordWrap(true);
     grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+// Where panels open: the process's folder (Qt's default) is wherever the session started us.
+QString startFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 }  // namespace
@@ -107,13 +115,13 @@ std::optional<std::filesystem::path> QtFilePanels::run(QFileDialog& dialog) {
 }
 
 std::optional<std::filesystem::path> QtFilePanels::runOpenPanel(const OpenPanelOptions& options) {
-    QFileDialog dialog;
+    QFileDialog dialog(nullptr, QString(), startFolder());
     configureOpenDialog(dialog, options);
     return run(dialog);
 }
 
 std::optional<std::filesystem::path> QtFilePanels::runSavePanel(const SavePanelOptions& options) {
-    QFileDialog dialog;
+    QFileDialog dialog(nullptr, QString(), startFolder());
     configureSaveDialog(dialog, options);
     return run(dialog);
 }

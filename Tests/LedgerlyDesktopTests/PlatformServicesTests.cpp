@@ -128,12 +128,10 @@ TEST(QtFilePanelsOpen, DialogPicksOneExistingFileWithThePrompt) {
 }
 
 TEST(QtFilePanelsRun, AcceptedSavePanelGivesTheChosenPathAndCancelGivesNone) {
-    TemporaryFolder folder;
     SavePanelOptions options;
     options.nameFieldStringValue = "mine.md";
     options.title = "Save Starter File";
     QtFilePanels panels;
-    QDir::setCurrent(folder.path());
     const auto answer = [](bool accept) {
         QTimer::singleShot(0, [accept] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -145,6 +143,8 @@ TEST(QtFilePanelsRun, AcceptedSavePanelGivesTheChosenPathAndCancelGivesNone) {
     const auto saved = panels.runSavePanel(options);
     ASSERT_TRUE(saved.has_value());
     EXPECT_EQ("mine.md", saved->filename().string());
+    // Panels open in the user's folders, not wherever the process was started.
+    EXPECT_TRUE(QString::fromStdString(saved->string()).startsWith(QDir::homePath())) << saved->string();
     answer(false);
     EXPECT_EQ(std::nullopt, panels.runSavePanel(options));
 }
