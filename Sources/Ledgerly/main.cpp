@@ -79,5 +79,9 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    if (const QByteArray platform = ledgerly::preferredQtPlatform(QProcessEnvironment::systemEnvironment());
+        !platform.isEmpty()) {
+        qputenv("QT_QPA_PLATFORM", platform);
+    }
     return runTrayApplication(argc, argv);
 }

@@ -27,4 +27,11 @@ bool hasDisplay(const QProcessEnvironment& environment) {
     return !display.isEmpty() && canReachXServer(display.toLocal8Bit());
 }
 
+QByteArray preferredQtPlatform(const QProcessEnvironment& environment) {
+    const bool chosenByUser = environment.contains(QStringLiteral("QT_QPA_PLATFORM"));
+    const bool wayland = !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty();
+    const bool xwayland = !environment.value(QStringLiteral("DISPLAY")).isEmpty();
+    return !chosenByUser && wayland && xwayland ? QByteArray("xcb") : QByteArray();
+}
+
 }  // namespace ledgerly

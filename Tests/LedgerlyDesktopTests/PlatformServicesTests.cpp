@@ -1,3 +1,4 @@
+#include "LedgerlyDesktop/DisplayAvailability.h"
 #include "LedgerlyDesktop/InstalledBundleResources.h"
 #include "LedgerlyDesktop/ModifierFlags.h"
 #include "LedgerlyDesktop/QtAlertPresenter.h"
@@ -198,6 +199,33 @@ TEST(InstalledBundleResourcesTests, AFolderIsNoResource) {
 TEST(InstalledBundleResourcesTests, DefaultFoldersSitBesideTheExecutableFolder) {
     EXPECT_EQ((QStringList{"/opt/led/share/ledgerly", "/opt/led/Resources"}),
               InstalledBundleResources::defaultSearchFolders("/opt/led/bin"));
+}
+
+QProcessEnvironment environmentWith(std::initializer_list<std::pair<const char*, const char*>> variables) {
+    QProcessEnvironment environment;
+    for (const auto& [name, value] : variables) {
+        environment.insert(name, value);
+    }
+    return environment;
+}
+
+TEST(DisplayAvailabilityTests, NoSessionVariablesMeansNoDisplay) {
+    EXPECT_FALSE(hasDisplay(environmentWith({{"HOME", "/home/ann"}})));
+    EXPECT_TRUE(hasDisplay(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}})));
+    EXPECT_TRUE(hasDisplay(environmentWith({{"QT_QPA_PLATFORM", "offscreen"}})));
+}
+
+TEST(DisplayAvailabilityTests, UnreachableXServerIsNoDisplay) {
+    EXPECT_FALSE(hasDisplay(environmentWith({{"DISPLAY", ":4321"}})));
+}
+
+TEST(DisplayAvailabilityTests, WaylandWithXWaylandPrefersTheX11Platform) {
+    EXPECT_EQ(QByteArray("xcb"), preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}})));
+    EXPECT_TRUE(preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}})).isEmpty());
+    EXPECT_TRUE(preferredQtPlatform(environmentWith({{"DISPLAY", ":0"}})).isEmpty());
+    EXPECT_TRUE(preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"},
+                                                     {"QT_QPA_PLATFORM", "wayland"}}))
+                    .isEmpty());
 }
 
 }  // namespace
