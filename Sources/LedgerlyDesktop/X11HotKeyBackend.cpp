@@ -195,6 +195,7 @@ void X11HotKeyBackend::readEvents() {
     while (connection_ != nullptr) {
         const XcbReply<xcb_generic_event_t> event(xcb_poll_for_event(connection_), &std::free);
         if (!event) {
+            stopWatchingIfBroken();
             return;
         }
         const std::uint8_t type = event->response_type & 0x7f;
@@ -203,6 +204,14 @@ void X11HotKeyBackend::readEvents() {
         } else if (type == XCB_MAPPING_NOTIFY) {
             xcb_refresh_keyboard_mapping(keySymbols_, reinterpret_cast<xcb_mapping_notify_event_t*>(event.get()));
         }
+    }
+}
+
+void X11HotKeyBackend::stopWatchingIfBroken() {
+    // A lost X server leaves the descriptor readable for ever; watching it would spin.
+    if (watch_ && xcb_connection_has_error(connection_) != 0) {
+        mainQueue_.cancelWatch(*watch_);
+        watch_.reset();
     }
 }
 

@@ -46,6 +46,7 @@ private:
     bool connect();
     void disconnect();
     void readEvents();
+    void stopWatchingIfBroken();
     void handleKeyPress(const xcb_key_press_event_t& event);
     std::uint16_t numLockMask() const;
     std::int32_t grab(const Grab& grab);
