@@ -47,6 +47,19 @@ TEST_F(SettingsWindowTest, CtrlWClosesByHidingTheSameWindow) {
     EXPECT_TRUE(window().isVisible());
 }
 
+TEST_F(SettingsWindowTest, OpensWithNoControlFocused) {
+    EXPECT_EQ(&window(), QApplication::focusWidget());
+}
+
+TEST_F(SettingsWindowTest, ReopensWithNoControlFocusedAfterRecording) {
+    harness.clickRecorderField();
+    harness.press(Qt::Key_K, Qt::ControlModifier);
+    harness.press(Qt::Key_W, Qt::ControlModifier);
+    ASSERT_FALSE(window().isVisible());
+    harness.show();
+    EXPECT_EQ(&window(), QApplication::focusWidget());
+}
+
 TEST_F(SettingsWindowTest, CtrlWClosesAlsoWithTheFocusOnAControl) {
     harness.view().launchAtLoginSwitch().setFocus();
     harness.press(Qt::Key_W, Qt::ControlModifier);

@@ -25,8 +25,6 @@ SettingsWindow::SettingsWindow(QWidget* content) : QWidget(nullptr, Qt::Window),
     // into a window too small for it instead of letting its bottom go under the edge.
     content_->setParent(this);
     content_->move(0, 0);
-    // No control has the focus when the window first opens; key presses go to the window.
-    setFocus();
     setMinimumSize(minimumContentSize);
     setMaximumSize(maximumContentSize);
     resize(contentSize);
@@ -37,6 +35,15 @@ void SettingsWindow::fitContentHeight(int contentHeight) {
     content_->resize(contentSize.width(), contentHeight);
     resize(contentSize.width(),
            std::clamp(contentHeight, minimumContentSize.height(), maximumContentSize.height()));
+}
+
+void SettingsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // With no control focused the window takes the keys itself, rather than
+    // Qt handing the focus to the first control when it becomes active.
+    if (focusWidget() == nullptr) {
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void SettingsWindow::keyPressEvent(QKeyEvent* event) {

@@ -229,9 +229,8 @@ void ShortcutRecorderControl::stopRecording() {
 }
 
 void ShortcutRecorderControl::giveUpFocus() {
-    if (QWidget* focused = window()->focusWidget()) {
-        focused->clearFocus();
-    }
+    // The window itself takes the focus, so no control has it.
+    window()->setFocus(Qt::OtherFocusReason);
 }
 
 void ShortcutRecorderControl::focusInEvent(QFocusEvent* event) {
