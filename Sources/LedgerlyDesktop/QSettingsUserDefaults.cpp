@@ -26,7 +26,8 @@ std::optional<bool> parseBoolean(const QString& text) {
 
 }  // namespace
 
-QSettingsUserDefaults::QSettingsUserDefaults(const QString& filePath) : settings_(filePath, QSettings::IniFormat) {}
+QSettingsUserDefaults::QSettingsUserDefaults(const QString& filePath)
+    : filePath_(filePath), settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}
 
 QString QSettingsUserDefaults::defaultFilePath(const QProcessEnvironment& environment) {
     QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
@@ -37,10 +38,10 @@ QString QSettingsUserDefaults::defaultFilePath(const QProcessEnvironment& enviro
     return configHome + QStringLiteral("/ledgerly/ledgerly.conf");
 }
 
-QString QSettingsUserDefaults::filePath() const { return settings_.fileName(); }
+QString QSettingsUserDefaults::filePath() const { return filePath_; }
 
 std::optional<QString> QSettingsUserDefaults::text(std::string_view key) const {
-    const QVariant value = settings_.value(keyString(key));
+    const QVariant value = settings_->value(keyString(key));
     if (!value.isValid()) {
         return std::nullopt;
     }
@@ -51,7 +52,7 @@ std::optional<QString> QSettingsUserDefaults::text(std::string_view key) const {
     return value.toString();
 }
 
-bool QSettingsUserDefaults::hasValue(std::string_view key) const { return settings_.contains(keyString(key)); }
+bool QSettingsUserDefaults::hasValue(std::string_view key) const { return settings_->contains(keyString(key)); }
 
 std::optional<std::string> QSettingsUserDefaults::string(std::string_view key) const {
     const auto value = text(key);
@@ -86,30 +87,42 @@ std::optional<bool> QSettingsUserDefaults::boolean(std::string_view key) const {
 }
 
 void QSettingsUserDefaults::setString(std::string_view key, std::string_view value) {
-    settings_.setValue(keyString(key), QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+    writable().setValue(keyString(key), QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
     flush();
 }
 
 void QSettingsUserDefaults::setInteger(std::string_view key, std::int64_t value) {
-    settings_.setValue(keyString(key), QVariant::fromValue(static_cast<qlonglong>(value)));
+    writable().setValue(keyString(key), QVariant::fromValue(static_cast<qlonglong>(value)));
     flush();
 }
 
 void QSettingsUserDefaults::setBoolean(std::string_view key, bool value) {
-    settings_.setValue(keyString(key), value);
+    writable().setValue(keyString(key), value);
     flush();
 }
 
 void QSettingsUserDefaults::remove(std::string_view key) {
-    settings_.remove(keyString(key));
+    writable().remove(keyString(key));
     flush();
+}
+
+QSettings& QSettingsUserDefaults::writable() {
+    // QSettings reports an error for ever once it had one; a new one tries the file afresh
+    // (and writes what the failed one still holds). Not at the failure itself: while the
+    // file cannot be written, even creating one fails.
+    if (failedWrite_) {
+        settings_ = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);
+        failedWrite_ = false;
+    }
+    return *settings_;
 }
 
 void QSettingsUserDefaults::flush() {
     // QSettings creates missing folders itself but reports a failed write only through status().
-    settings_.sync();
-    if (settings_.status() != QSettings::NoError) {
-        throw UserDefaultsWriteError("Could not write " + settings_.fileName().toStdString());
+    settings_->sync();
+    if (settings_->status() != QSettings::NoError) {
+        failedWrite_ = true;
+        throw UserDefaultsWriteError("Could not write " + filePath_.toStdString());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QString>
 
+#include <memory>
 #include <stdexcept>
 
 namespace ledgerly {
@@ -31,7 +32,8 @@ public:
     std::optional<std::int64_t> integer(std::string_view key) const override;
     std::optional<bool> boolean(std::string_view key) const override;
 
-    // Each write is flushed at once; a failed flush throws UserDefaultsWriteError.
+    // Each write is flushed at once; a failed flush throws UserDefaultsWriteError,
+    // and the next write tries the file again.
     void setString(std::string_view key, std::string_view value) override;
     void setInteger(std::string_view key, std::int64_t value) override;
     void setBoolean(std::string_view key, bool value) override;
@@ -41,9 +43,12 @@ public:
 
 private:
     std::optional<QString> text(std::string_view key) const;
+    QSettings& writable();
     void flush();
 
-    mutable QSettings settings_;
+    QString filePath_;
+    std::unique_ptr<QSettings> settings_;
+    bool failedWrite_ = false;
 };
 
 }  // namespace ledgerly

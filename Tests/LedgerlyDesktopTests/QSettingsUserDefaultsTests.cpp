@@ -2,6 +2,9 @@
 
 #include "TemporaryFolder.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 namespace ledgerly {
@@ -111,6 +114,18 @@ TEST(QSettingsUserDefaultsWrites, FailedWriteThrowsInsteadOfPretendingSuccess) {
     folder.write("blocked", "not a folder");
     QSettingsUserDefaults defaults(folder.filePath("blocked/ledgerly/ledgerly.conf"));
     EXPECT_THROW(defaults.setInteger("globalShortcutKeyCode", 3), UserDefaultsWriteError);
+}
+
+TEST(QSettingsUserDefaultsWrites, WritesSucceedAgainOnceTheFolderCanBeWritten) {
+    TemporaryFolder folder;
+    folder.write("blocked", "not a folder");
+    QSettingsUserDefaults defaults(folder.filePath("blocked/ledgerly.conf"));
+    EXPECT_THROW(defaults.setInteger("globalShortcutKeyCode", 3), UserDefaultsWriteError);
+    QFile::remove(folder.filePath("blocked"));
+    QDir().mkpath(folder.filePath("blocked"));
+    EXPECT_NO_THROW(defaults.setInteger("globalShortcutKeyCode", 4));
+    EXPECT_EQ(std::optional<std::int64_t>(4),
+              QSettingsUserDefaults(folder.filePath("blocked/ledgerly.conf")).integer("globalShortcutKeyCode"));
 }
 
 }  // namespace
