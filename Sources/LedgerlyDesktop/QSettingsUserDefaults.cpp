@@ -31,7 +31,7 @@ QSettingsUserDefaults::QSettingsUserDefaults(const QString& filePath)
 
 QString QSettingsUserDefaults::defaultFilePath(const QProcessEnvironment& environment) {
     QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
-    // The base directory specification says a relative value is invalid and must be ignored.
+    // XDG base directories must be absolute: a relative value is invalid and is ignored.
     if (configHome.isEmpty() || QDir::isRelativePath(configHome)) {
         configHome = environment.value(QStringLiteral("HOME"), QDir::homePath()) + QStringLiteral("/.config");
     }

@@ -10,7 +10,7 @@
 namespace ledgerly {
 namespace {
 
-// Exec= quoting of the desktop entry specification: quote the argument when
+// Exec= quoting of freedesktop desktop entries: quote the argument when
 // it holds a reserved character, escape ", `, $ and \ inside the quotes, then
 // escape \ again for the string type, and double % so no field code remains.
 QString quotedExecArgument(const QString& argument) {
