@@ -4,6 +4,7 @@
 
 #include "LedgerlyCore/Files/FileSource.h"
 #include "LedgerlyCore/Menu/AllSymbolsAvailable.h"
+#include "LedgerlyCore/Menu/InertMenuActionHandler.h"
 #include "LedgerlyCore/Menu/MenuBuilder.h"
 #include "LedgerlyCore/Menu/RefreshOutcome.h"
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
@@ -21,20 +22,6 @@
 
 namespace ledgerly {
 namespace {
-
-class IdleHandler final : public MenuActionHandling {
-public:
-    void openURLFromMenuItem(const MenuEntry&) override {}
-    void copyTextFromMenuItem(const MenuEntry&) override {}
-    void copyWarningFromMenuItem(const MenuEntry&) override {}
-    void refreshNow(const MenuEntry&) override {}
-    void chooseMarkdownFile(const MenuEntry&) override {}
-    void saveStarterFile(const MenuEntry&) override {}
-    void revealMarkdownFile(const MenuEntry&) override {}
-    void showAbout(const MenuEntry&) override {}
-    void openSettings(const MenuEntry&) override {}
-    void quitApp(const MenuEntry&) override {}
-};
 
 // The files of one kind and size, written once per run and removed at exit.
 class HostileFiles {
@@ -94,7 +81,7 @@ void refresh(benchmark::State& state, const std::filesystem::path& path, std::si
     source.setSelectedFileURL(path);
     const auto selected = source.selectedFileURL();
     const MarkdownParser parser;
-    const auto handler = std::make_shared<IdleHandler>();
+    const auto handler = std::make_shared<InertMenuActionHandler>();
     const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), "/home/nobody");
     for (auto _ : state) {
         RefreshOutcome outcome = RefreshOutcome::load([&source] { return source.loadSelectedMarkdown(); }, selected,

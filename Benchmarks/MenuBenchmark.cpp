@@ -4,6 +4,7 @@
 
 #include "LedgerlyCore/Files/FileSource.h"
 #include "LedgerlyCore/Menu/AllSymbolsAvailable.h"
+#include "LedgerlyCore/Menu/InertMenuActionHandler.h"
 #include "LedgerlyCore/Menu/MenuBuilder.h"
 #include "LedgerlyCore/Menu/RefreshOutcome.h"
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
@@ -23,20 +24,6 @@
 
 namespace ledgerly {
 namespace {
-
-class InertHandler final : public MenuActionHandling {
-public:
-    void openURLFromMenuItem(const MenuEntry&) override {}
-    void copyTextFromMenuItem(const MenuEntry&) override {}
-    void copyWarningFromMenuItem(const MenuEntry&) override {}
-    void refreshNow(const MenuEntry&) override {}
-    void chooseMarkdownFile(const MenuEntry&) override {}
-    void saveStarterFile(const MenuEntry&) override {}
-    void revealMarkdownFile(const MenuEntry&) override {}
-    void showAbout(const MenuEntry&) override {}
-    void openSettings(const MenuEntry&) override {}
-    void quitApp(const MenuEntry&) override {}
-};
 
 // A temporary folder holding the local targets and files of the benchmarks.
 class BenchmarkFolder {
@@ -163,7 +150,7 @@ std::string generatedFile(std::size_t targetBytes, std::size_t targetLines) {
 }
 
 void buildMenu(benchmark::State& state, const LedgerlyDocument& document) {
-    const auto handler = std::make_shared<InertHandler>();
+    const auto handler = std::make_shared<InertMenuActionHandler>();
     const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), "/home/bench");
     const LedgerlyMenuState menuState{LedgerlyMenuState::Document{document}};
     const std::filesystem::path selected = "/home/bench/Links.md";
@@ -194,7 +181,7 @@ void BM_ReadParseBuildFiveHundredLines(benchmark::State& state) {
     FileSource fileSource(defaults);
     fileSource.setSelectedFileURL(file);
     const MarkdownParser parser;
-    const auto handler = std::make_shared<InertHandler>();
+    const auto handler = std::make_shared<InertMenuActionHandler>();
     const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), "/home/bench");
     for (auto _ : state) {
         const auto selected = fileSource.selectedFileURL();

@@ -5,6 +5,7 @@
 
 #include "LedgerlyCore/Files/FileSource.h"
 #include "LedgerlyCore/Menu/AllSymbolsAvailable.h"
+#include "LedgerlyCore/Menu/InertMenuActionHandler.h"
 #include "LedgerlyCore/Menu/Menu.h"
 #include "LedgerlyCore/Menu/MenuBuilder.h"
 #include "LedgerlyCore/Menu/MenuDisplayBudget.h"
@@ -63,20 +64,6 @@ public:
 
 private:
     std::filesystem::path path_;
-};
-
-class InertHandler final : public MenuActionHandling {
-public:
-    void openURLFromMenuItem(const MenuEntry&) override {}
-    void copyTextFromMenuItem(const MenuEntry&) override {}
-    void copyWarningFromMenuItem(const MenuEntry&) override {}
-    void refreshNow(const MenuEntry&) override {}
-    void chooseMarkdownFile(const MenuEntry&) override {}
-    void saveStarterFile(const MenuEntry&) override {}
-    void revealMarkdownFile(const MenuEntry&) override {}
-    void showAbout(const MenuEntry&) override {}
-    void openSettings(const MenuEntry&) override {}
-    void quitApp(const MenuEntry&) override {}
 };
 
 // What the file source gives for `bytes`: the text itself, or invalidUTF8.
@@ -145,7 +132,7 @@ void writeReports(const RefreshOutcome& outcome, const Menu& menu) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ledgerly;
     static const fuzz::ScratchFile file;
-    static const auto handler = std::make_shared<fuzz::InertHandler>();
+    static const auto handler = std::make_shared<InertMenuActionHandler>();
     static const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), "/tmp");
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     file.write(bytes);

@@ -2,7 +2,7 @@
 
 #include "LedgerlyCore/Files/FileSource.h"
 #include "LedgerlyCore/Menu/AllSymbolsAvailable.h"
-#include "LedgerlyCore/Menu/MenuActionHandling.h"
+#include "LedgerlyCore/Menu/InertMenuActionHandler.h"
 #include "LedgerlyCore/Menu/MenuBuilder.h"
 #include "LedgerlyCore/Menu/RefreshOutcome.h"
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
@@ -11,24 +11,6 @@
 #include <memory>
 
 namespace ledgerly::reports {
-namespace {
-
-// A handler that is alive but does nothing: a report only shows which entries have a target.
-class InertActionHandler final : public MenuActionHandling {
-public:
-    void openURLFromMenuItem(const MenuEntry&) override {}
-    void copyTextFromMenuItem(const MenuEntry&) override {}
-    void copyWarningFromMenuItem(const MenuEntry&) override {}
-    void refreshNow(const MenuEntry&) override {}
-    void chooseMarkdownFile(const MenuEntry&) override {}
-    void saveStarterFile(const MenuEntry&) override {}
-    void revealMarkdownFile(const MenuEntry&) override {}
-    void showAbout(const MenuEntry&) override {}
-    void openSettings(const MenuEntry&) override {}
-    void quitApp(const MenuEntry&) override {}
-};
-
-}  // namespace
 
 MenuReport MenuReport::forSelectedFile(const std::filesystem::path& file, const std::string& homeFolder) {
     InMemoryUserDefaults defaults;
@@ -41,7 +23,7 @@ MenuReport MenuReport::forSelectedFile(const std::filesystem::path& file, const 
                                                   selectedFileURL,
                                                   [&parser](std::string_view text) { return parser.parse(text); });
 
-    const auto handler = std::make_shared<InertActionHandler>();
+    const auto handler = std::make_shared<InertMenuActionHandler>();
     const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), homeFolder);
     Menu menu = builder.buildMenu(outcome.menuState, selectedFileURL);
     return MenuReport{std::move(outcome.menuState), std::move(outcome.statusTitle), std::move(menu)};

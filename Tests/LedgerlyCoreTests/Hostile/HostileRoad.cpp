@@ -1,34 +1,13 @@
 #include "HostileRoad.h"
 
-#include "LedgerlyCore/Files/FileSource.h"
-#include "LedgerlyCore/Menu/AllSymbolsAvailable.h"
-#include "LedgerlyCore/Menu/MenuBuilder.h"
-#include "LedgerlyCore/Parsing/MarkdownParser.h"
-#include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
+#include "LedgerlyReports/MenuReport.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <stdexcept>
+#include <utility>
 
 namespace ledgerly::testing {
-namespace {
-
-class InertHandler final : public MenuActionHandling {
-public:
-    void openURLFromMenuItem(const MenuEntry&) override {}
-    void copyTextFromMenuItem(const MenuEntry&) override {}
-    void copyWarningFromMenuItem(const MenuEntry&) override {}
-    void refreshNow(const MenuEntry&) override {}
-    void chooseMarkdownFile(const MenuEntry&) override {}
-    void saveStarterFile(const MenuEntry&) override {}
-    void revealMarkdownFile(const MenuEntry&) override {}
-    void showAbout(const MenuEntry&) override {}
-    void openSettings(const MenuEntry&) override {}
-    void quitApp(const MenuEntry&) override {}
-};
-
-}  // namespace
 
 const LedgerlyDocument& RoadResult::document() const {
     const auto* document = std::get_if<LedgerlyMenuState::Document>(&outcome.menuState.value);
@@ -49,17 +28,8 @@ const MenuEntry& RoadResult::statusEntry() const {
 }
 
 RoadResult readParseAndBuild(const std::filesystem::path& file) {
-    InMemoryUserDefaults defaults;
-    FileSource source(defaults);
-    source.setSelectedFileURL(file);
-    const auto selected = source.selectedFileURL();
-    const MarkdownParser parser;
-    RefreshOutcome outcome = RefreshOutcome::load([&source] { return source.loadSelectedMarkdown(); }, selected,
-                                                  [&parser](std::string_view text) { return parser.parse(text); });
-    const auto handler = std::make_shared<InertHandler>();
-    const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), "/home/nobody");
-    Menu menu = builder.buildMenu(outcome.menuState, selected);
-    return RoadResult{std::move(outcome), std::move(menu)};
+    reports::MenuReport report = reports::MenuReport::forSelectedFile(file, "/home/nobody");
+    return RoadResult{RefreshOutcome{std::move(report.menuState), std::move(report.statusTitle)}, std::move(report.menu)};
 }
 
 LedgerlyMenuState unreadable(FileReadFailureReason reason) {

@@ -33,7 +33,7 @@ protected:
         return {menu.entries.begin(), menu.entries.end() - 2};
     }
 
-    std::shared_ptr<IdleActionHandler> handler_ = std::make_shared<IdleActionHandler>();
+    std::shared_ptr<InertMenuActionHandler> handler_ = std::make_shared<InertMenuActionHandler>();
 };
 
 const Menu& adminMenu(const Menu& menu) { return *menu.entries.back().submenu; }

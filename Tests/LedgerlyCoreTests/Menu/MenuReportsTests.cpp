@@ -18,7 +18,7 @@ using namespace testing;
 using json = nlohmann::ordered_json;
 
 Menu noFileSelectedMenu() {
-    const auto handler = std::make_shared<IdleActionHandler>();
+    const auto handler = std::make_shared<InertMenuActionHandler>();
     return MenuBuilder(handler, nullptr, "/home/ann").buildMenu(LedgerlyMenuState{}, std::nullopt);
 }
 
@@ -103,7 +103,7 @@ TEST(MenuTextPrinter, NoFileSelectedMenuReadsTopToBottom) {
 }
 
 TEST(MenuTextPrinter, AlternatesSubtitlesHeadersAndFontsAreShown) {
-    const auto handler = std::make_shared<IdleActionHandler>();
+    const auto handler = std::make_shared<InertMenuActionHandler>();
     const LedgerlyDocument document{
         std::nullopt,
         {sectionLabelNode("Work"), linkNode("Docs", "https://docs", LinkActionFamily::web, LinkEmphasis::priority),

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LedgerlyCore/Menu/Menu.h"
-#include "LedgerlyCore/Menu/MenuActionHandling.h"
+#include "LedgerlyCore/Menu/InertMenuActionHandler.h"
 #include "LedgerlyCore/Menu/SymbolAvailability.h"
 #include "LedgerlyCore/Models/BookmarkModel.h"
 
@@ -11,21 +11,6 @@
 #include <string_view>
 
 namespace ledgerly::testing {
-
-// A handler that does nothing: the builder only needs one that is alive.
-class IdleActionHandler final : public MenuActionHandling {
-public:
-    void openURLFromMenuItem(const MenuEntry&) override {}
-    void copyTextFromMenuItem(const MenuEntry&) override {}
-    void copyWarningFromMenuItem(const MenuEntry&) override {}
-    void refreshNow(const MenuEntry&) override {}
-    void chooseMarkdownFile(const MenuEntry&) override {}
-    void saveStarterFile(const MenuEntry&) override {}
-    void revealMarkdownFile(const MenuEntry&) override {}
-    void showAbout(const MenuEntry&) override {}
-    void openSettings(const MenuEntry&) override {}
-    void quitApp(const MenuEntry&) override {}
-};
 
 // Every symbol is there except the ones named.
 class SymbolsWithout final : public SymbolAvailability {
