@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace ledgerly {
 namespace {
@@ -14,13 +15,13 @@ struct IntegerKey {
     std::int64_t maximum;
 
     std::int64_t read(const UserDefaults& defaults) const {
-        if (!defaults.hasValue(name)) {
+        // Something stored that is not a number, like one out of range, cannot have been
+        // written by us: a damaged file gives the default, not a clamp or key A without modifiers.
+        const std::optional<std::int64_t> value = defaults.integer(name);
+        if (!value || *value < minimum || *value > maximum) {
             return fallback;
         }
-        // Like the platform's integer read: something stored that is not a number reads as 0.
-        const std::int64_t value = defaults.integer(name).value_or(0);
-        // A value out of range cannot have been written by us; the default is safer than a clamp.
-        return value < minimum || value > maximum ? fallback : value;
+        return *value;
     }
 };
 

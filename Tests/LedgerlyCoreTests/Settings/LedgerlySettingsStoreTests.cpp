@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace ledgerly {
 namespace {
 
@@ -78,7 +80,32 @@ TEST(LedgerlySettingsStoreGlobalShortcut, StoredValuesOfOtherTypesReadLikeThePla
     defaults.setBoolean("globalShortcutModifiers", true);
     EXPECT_EQ(KeyboardShortcut(12, ModifierFlags{}), LedgerlySettingsStore(defaults).globalShortcut());
     defaults.setString("globalShortcutKeyCode", "not a number");
-    EXPECT_EQ(0, LedgerlySettingsStore(defaults).globalShortcut().keyCode());
+    EXPECT_EQ(KeyboardShortcut::defaultOpenMenu.keyCode(), LedgerlySettingsStore(defaults).globalShortcut().keyCode());
+}
+
+TEST(LedgerlySettingsStoreGlobalShortcut, ValuesThatReadAsNoIntegerFallBackToTheDefaultOfTheirKey) {
+    struct Case {
+        std::string_view key;
+        std::string_view text;
+        KeyboardShortcut expected;
+    };
+    const Case cases[] = {
+        {"globalShortcutKeyCode", "not a number", KeyboardShortcut(1, ModifierFlags::command)},
+        {"globalShortcutKeyCode", "", KeyboardShortcut(1, ModifierFlags::command)},
+        {"globalShortcutKeyCode", "99999999999999999999999", KeyboardShortcut(1, ModifierFlags::command)},
+        {"globalShortcutModifiers", "not a number", KeyboardShortcut(40, controlOptionCommand)},
+        {"globalShortcutModifiers", "", KeyboardShortcut(40, controlOptionCommand)},
+        {"globalShortcutModifiers", "99999999999999999999999", KeyboardShortcut(40, controlOptionCommand)},
+    };
+    for (const auto& c : cases) {
+        InMemoryUserDefaults defaults;
+        // The other key holds a valid value that differs from its default, so each falls back alone.
+        defaults.setInteger("globalShortcutKeyCode", 40);
+        defaults.setInteger("globalShortcutModifiers", 0x100000);
+        defaults.setString(c.key, c.text);
+        ASSERT_FALSE(defaults.integer(c.key).has_value()) << c.key << " \"" << c.text << "\"";
+        EXPECT_EQ(c.expected, LedgerlySettingsStore(defaults).globalShortcut()) << c.key << " \"" << c.text << "\"";
+    }
 }
 
 TEST(LedgerlySettingsStoreGlobalShortcut, WritingThenReadingGivesAnEqualShortcut) {
