@@ -38,12 +38,19 @@ void GlobalHotKeyController::update(const KeyboardShortcut& shortcut, bool enabl
         settingsStore_.setGlobalShortcutEnabled(previousEnabled);
         throw;
     }
-    settingsStore_.setGlobalShortcut(shortcut);
-    settingsStore_.setGlobalShortcutEnabled(enabled);
+    try {
+        settingsStore_.setGlobalShortcut(shortcut);
+        settingsStore_.setGlobalShortcutEnabled(enabled);
+    } catch (...) {
+        // No key may stay registered that the store does not hold.
+        matchStoredShortcut(shortcut, enabled);
+        throw;
+    }
     lastErrorMessage_ = std::nullopt;
 }
 
 void GlobalHotKeyController::disable() {
+    // Stored first: a failed write then leaves the registration and the store both still enabled.
     settingsStore_.setGlobalShortcutEnabled(false);
     dropRegistration();
     lastErrorMessage_ = std::nullopt;
@@ -62,6 +69,20 @@ void GlobalHotKeyController::registerShortcut(const KeyboardShortcut& shortcut, 
     auto registration = registrar_->registerShortcut(shortcut, handler_);
     dropRegistration();
     registration_ = std::move(registration);
+}
+
+void GlobalHotKeyController::matchStoredShortcut(const KeyboardShortcut& registered, bool registeredEnabled) {
+    const KeyboardShortcut stored = settingsStore_.globalShortcut();
+    const bool storedEnabled = settingsStore_.isGlobalShortcutEnabled();
+    if (stored == registered && storedEnabled == registeredEnabled) {
+        return;
+    }
+    try {
+        registerShortcut(stored, storedEnabled);
+    } catch (...) {
+        // No shortcut is better than one the store does not know of.
+        dropRegistration();
+    }
 }
 
 void GlobalHotKeyController::dropRegistration() {

@@ -31,7 +31,8 @@ public:
     // Registers what the store holds; never throws, reports through lastErrorMessage().
     void applyStoredShortcut();
     // Applies and then stores a new shortcut and flag; on failure keeps the old
-    // registration and stored values and throws the GlobalHotKeyError.
+    // registration and stored values and throws the GlobalHotKeyError. When the
+    // store write fails, registers again what the store holds and rethrows.
     void update(const KeyboardShortcut& shortcut, bool enabled);
     // Turns the shortcut off and stores that; the stored shortcut itself stays.
     void disable();
@@ -41,6 +42,9 @@ public:
 
 private:
     void registerShortcut(const KeyboardShortcut& shortcut, bool enabled);
+    // After a failed store write: registers what the store holds unless that is
+    // `registered` already, and drops the registration if that fails.
+    void matchStoredShortcut(const KeyboardShortcut& registered, bool registeredEnabled);
     void dropRegistration();
 
     LedgerlySettingsStore& settingsStore_;

@@ -31,7 +31,12 @@ void SettingsViewModel::setLaunchAtLoginEnabled(bool enabled) {
     }
     // What the system reports now, not what was asked for.
     launchAtLoginEnabled_ = launchAtLoginService_->isEnabled();
-    settingsStore_.setLaunchAtLoginRequested(launchAtLoginEnabled_);
+    try {
+        settingsStore_.setLaunchAtLoginRequested(launchAtLoginEnabled_);
+    } catch (const std::exception&) {
+        // Called from a Qt slot, where an escaping exception ends the process.
+        failed = true;
+    }
     launchAtLoginError_ = failed ? std::optional<std::string>(launchAtLoginFailureMessage) : std::nullopt;
     notifyObservers();
 }
@@ -54,9 +59,15 @@ void SettingsViewModel::setShortcut(const KeyboardShortcut& shortcut) {
 }
 
 void SettingsViewModel::disableShortcut() {
-    hotKeyController_.disable();
-    globalShortcutEnabled_ = false;
-    globalShortcutError_ = std::nullopt;
+    try {
+        hotKeyController_.disable();
+        globalShortcutEnabled_ = false;
+        globalShortcutError_ = std::nullopt;
+    } catch (const std::exception&) {
+        // The settings file could not be written: show what the store really holds.
+        globalShortcutEnabled_ = settingsStore_.isGlobalShortcutEnabled();
+        globalShortcutError_ = GlobalHotKeyError::registrationFailed(0).errorDescription();
+    }
     notifyObservers();
 }
 

@@ -38,10 +38,11 @@ public:
 
     // Reloads everything but launchAtLoginError from the services.
     void refresh();
-    // Never throws: a refusal snaps the value back and sets launchAtLoginError.
+    // Never throws: a refusal or a failed write snaps the value back and sets launchAtLoginError.
     void setLaunchAtLoginEnabled(bool enabled);
     // Never throws: a refusal shows the stored shortcut again and sets globalShortcutError.
     void setShortcut(const KeyboardShortcut& shortcut);
+    // Never throws: a failed write shows the stored flag again and sets globalShortcutError.
     void disableShortcut();
 
     // `observer` runs once after refresh() and after every command, even when

@@ -1,8 +1,8 @@
 #include "LedgerlyCore/Settings/GlobalHotKeyController.h"
 
-#include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
 #include "Settings/FakeHotKeyRegistrar.h"
+#include "Settings/ThrowingUserDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@ namespace ledgerly {
 namespace {
 
 using testing::FakeHotKeyRegistrar;
+using testing::ThrowingUserDefaults;
 
 using Calls = std::vector<std::string>;
 
@@ -22,7 +23,7 @@ const KeyboardShortcut shiftK(40, ModifierFlags::shift);
 
 // A controller over a fake registrar and an in-memory store.
 struct ControllerFixture {
-    InMemoryUserDefaults defaults;
+    ThrowingUserDefaults defaults;
     LedgerlySettingsStore store{defaults};
     FakeHotKeyRegistrar* registrar = nullptr;
     std::shared_ptr<FakeHotKeyRegistrar::Log> log;
@@ -169,6 +170,32 @@ TEST(GlobalHotKeyControllerUpdate, DisabledUpdateWithShiftOnlyShortcutDropsRegis
     EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
 }
 
+TEST(GlobalHotKeyControllerUpdate, FailedStoreWriteRegistersTheStoredShortcutAgainAndRethrows) {
+    ControllerFixture fixture;
+    fixture.controller->update(controlJ, true);
+    fixture.defaults.failWrites = true;
+    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_EQ((Calls{"register ⌃J", "register ⌘K", "unregister 1", "register ⌃J", "unregister 2"}), fixture.log->calls);
+    EXPECT_EQ((std::vector<int>{3}), fixture.log->live);
+    EXPECT_EQ(controlJ, fixture.store.globalShortcut());
+    EXPECT_TRUE(fixture.store.isGlobalShortcutEnabled());
+    fixture.registrar->press(3);
+    EXPECT_EQ(1, fixture.presses);
+}
+
+TEST(GlobalHotKeyControllerUpdate, FailedFlagWriteAfterTheShortcutWriteFollowsWhatTheStoreHolds) {
+    ControllerFixture fixture;
+    fixture.controller->update(controlJ, false);
+    fixture.defaults.failWrites = true;
+    fixture.defaults.failingKey = "globalShortcutEnabled";
+    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    // The shortcut was written but the flag still says off: nothing may stay registered.
+    EXPECT_EQ(commandK, fixture.store.globalShortcut());
+    EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
+    EXPECT_EQ((Calls{"register ⌘K", "unregister 1"}), fixture.log->calls);
+    EXPECT_TRUE(fixture.log->live.empty());
+}
+
 TEST(GlobalHotKeyControllerUpdate, SuccessClearsLastErrorMessage) {
     ControllerFixture fixture;
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(1);
@@ -187,6 +214,18 @@ TEST(GlobalHotKeyControllerDisable, KeepsTheStoredShortcutAndStoresFalse) {
     EXPECT_EQ(false, fixture.defaults.boolean("globalShortcutEnabled"));
     EXPECT_TRUE(fixture.log->live.empty());
     EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
+}
+
+TEST(GlobalHotKeyControllerDisable, FailedStoreWriteKeepsTheRegistrationAndTheStoredFlag) {
+    ControllerFixture fixture;
+    fixture.controller->update(controlJ, true);
+    fixture.defaults.failWrites = true;
+    EXPECT_THROW(fixture.controller->disable(), std::runtime_error);
+    EXPECT_EQ((Calls{"register ⌃J"}), fixture.log->calls);
+    EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
+    EXPECT_TRUE(fixture.store.isGlobalShortcutEnabled());
+    fixture.registrar->press(1);
+    EXPECT_EQ(1, fixture.presses);
 }
 
 TEST(GlobalHotKeyControllerDisable, ThenApplyingStoredShortcutRegistersNothing) {

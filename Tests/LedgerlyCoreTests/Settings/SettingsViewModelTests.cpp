@@ -1,8 +1,8 @@
 #include "LedgerlyCore/Settings/SettingsViewModel.h"
 
-#include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
 #include "Settings/FakeHotKeyRegistrar.h"
 #include "Settings/FakeLaunchAtLoginService.h"
+#include "Settings/ThrowingUserDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@ namespace {
 
 using testing::FakeHotKeyRegistrar;
 using testing::FakeLaunchAtLoginService;
+using testing::ThrowingUserDefaults;
 
 const KeyboardShortcut commandK(40, ModifierFlags::command);
 const KeyboardShortcut shiftK(40, ModifierFlags::shift);
@@ -18,7 +19,7 @@ const KeyboardShortcut shiftK(40, ModifierFlags::shift);
 // A view model over in-memory services, created on first use so that a test
 // can prepare the services first.
 struct ViewModelFixture {
-    InMemoryUserDefaults defaults;
+    ThrowingUserDefaults defaults;
     LedgerlySettingsStore store{defaults};
     std::shared_ptr<FakeLaunchAtLoginService::State> login = std::make_shared<FakeLaunchAtLoginService::State>();
     FakeHotKeyRegistrar* registrar = nullptr;
@@ -93,6 +94,18 @@ TEST(SettingsViewModelLaunchAtLogin, StoresWhatTheSystemReportsEvenWhenTurningOf
     EXPECT_EQ(true, fixture.defaults.boolean("launchAtLoginRequested"));
 }
 
+TEST(SettingsViewModelLaunchAtLogin, FailedStoreWriteShowsTheMessageInsteadOfThrowing) {
+    ViewModelFixture fixture;
+    auto& model = fixture.viewModel();
+    fixture.defaults.failWrites = true;
+    EXPECT_NO_THROW(model.setLaunchAtLoginEnabled(true));
+    EXPECT_EQ(1, fixture.login->setCalls);
+    EXPECT_TRUE(model.launchAtLoginEnabled());
+    EXPECT_EQ("Could not update launch at login.", model.launchAtLoginError());
+    EXPECT_FALSE(fixture.defaults.hasValue("launchAtLoginRequested"));
+    EXPECT_EQ(1, fixture.notifications);
+}
+
 TEST(SettingsViewModelLaunchAtLogin, MessageStaysThroughRefreshUntilTheNextSuccess) {
     ViewModelFixture fixture;
     auto& model = fixture.viewModel();
@@ -160,6 +173,34 @@ TEST(SettingsViewModelDisableShortcut, ClearsTheErrorAndKeepsTheShortcut) {
     EXPECT_EQ(commandK, model.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
     EXPECT_TRUE(fixture.log->live.empty());
+}
+
+TEST(SettingsViewModelDisableShortcut, FailedStoreWriteKeepsItOnAndShowsUnavailable) {
+    ViewModelFixture fixture;
+    fixture.controller->applyStoredShortcut();
+    auto& model = fixture.viewModel();
+    fixture.defaults.failWrites = true;
+    EXPECT_NO_THROW(model.disableShortcut());
+    EXPECT_TRUE(model.globalShortcutEnabled());
+    EXPECT_EQ("Shortcut unavailable.", model.globalShortcutError());
+    EXPECT_TRUE(fixture.store.isGlobalShortcutEnabled());
+    EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
+    EXPECT_EQ(1, fixture.notifications);
+}
+
+TEST(SettingsViewModelSetShortcut, FailedStoreWriteShowsTheStoredShortcutStillRegistered) {
+    ViewModelFixture fixture;
+    fixture.controller->applyStoredShortcut();
+    auto& model = fixture.viewModel();
+    fixture.defaults.failWrites = true;
+    EXPECT_NO_THROW(model.setShortcut(commandK));
+    EXPECT_EQ(KeyboardShortcut::defaultOpenMenu, model.globalShortcut());
+    EXPECT_TRUE(model.globalShortcutEnabled());
+    EXPECT_EQ("Shortcut unavailable.", model.globalShortcutError());
+    EXPECT_EQ((std::vector<int>{3}), fixture.log->live);
+    EXPECT_EQ((std::vector<std::string>{"register ⌃⌥⌘S", "register ⌘K", "unregister 1", "register ⌃⌥⌘S",
+                                        "unregister 2"}),
+              fixture.log->calls);
 }
 
 TEST(SettingsViewModelRefresh, PicksUpChangesMadeElsewhere) {
