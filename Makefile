@@ -51,3 +51,13 @@ fuzz: deps
 	  -DLEDGERLY_BUILD_FUZZERS=ON -DLEDGERLY_BUILD_DESKTOP=OFF -DLEDGERLY_BUILD_TESTS=OFF -DLEDGERLY_BUILD_BENCHMARKS=OFF
 	cmake --build $(FUZZ_BUILD_DIR) --target ledgerly-fuzz-parser ledgerly-fuzz-file-menu ledgerly-fuzz-link-text ledgerly-fuzz-shortcut-settings
 	Fuzz/run-fuzzers $(FUZZ_BUILD_DIR)/bin $(FUZZ_SECONDS)
+
+# Formatting of every C++ file, and clang-tidy's checks on the core.
+.PHONY: format lint
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+lint: build
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	git ls-files 'Sources/LedgerlyCore/*.cpp' | xargs -P 2 -n 4 clang-tidy -p $(BUILD_DIR) --quiet
