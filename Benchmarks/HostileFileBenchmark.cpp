@@ -12,12 +12,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
-#include <stdlib.h>
 #include <string>
 
 namespace ledgerly {

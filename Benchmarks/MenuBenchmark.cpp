@@ -12,13 +12,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
 #include <algorithm>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
-#include <stdlib.h>
 #include <string>
 #include <vector>
 
@@ -68,11 +68,11 @@ std::vector<std::string> localTargets(std::size_t count) {
 }
 
 BookmarkLink webLink(std::size_t i) {
-    const std::string title = i % 7 == 0 ? "A rather long title for bookmark number " + std::to_string(i) + " that gets cut"
-                                         : "Bookmark " + std::to_string(i);
-    return BookmarkLink{title, "https://example.com/page/" + std::to_string(i),
-                        static_cast<LinkEmphasis>(i % 3), LinkSource::named,
-                        i % 5 == 0 ? LinkActionFamily::mailCompose : LinkActionFamily::web};
+    const std::string title = i % 7 == 0
+                                  ? "A rather long title for bookmark number " + std::to_string(i) + " that gets cut"
+                                  : "Bookmark " + std::to_string(i);
+    return BookmarkLink{title, "https://example.com/page/" + std::to_string(i), static_cast<LinkEmphasis>(i % 3),
+                        LinkSource::named, i % 5 == 0 ? LinkActionFamily::mailCompose : LinkActionFamily::web};
 }
 
 MenuNode plainNode(std::size_t i) {
@@ -99,9 +99,9 @@ LedgerlyDocument tenThousandEntries() {
         document.items.push_back(plainNode(i));
     }
     for (std::size_t i = 0; i < kEntries / 10; ++i) {
-        document.items.push_back(MenuNode{BookmarkLink{"Local " + std::to_string(i), targets[i % targets.size()],
-                                                       LinkEmphasis::none, LinkSource::named,
-                                                       LinkActionFamily::localAction}});
+        document.items.push_back(
+            MenuNode{BookmarkLink{"Local " + std::to_string(i), targets[i % targets.size()], LinkEmphasis::none,
+                                  LinkSource::named, LinkActionFamily::localAction}});
     }
     // 100 submenus of 10 entries, every other one nested in the one before.
     for (std::size_t group = 0; group < 100; group += 2) {
@@ -144,7 +144,8 @@ std::string generatedFile(std::size_t targetBytes, std::size_t targetLines) {
     for (std::size_t i = 0; text.size() < targetBytes || lines < targetLines; ++i) {
         const std::size_t before = text.size();
         appendEntry(text, i);
-        lines += static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(before), text.end(), '\n'));
+        lines +=
+            static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(before), text.end(), '\n'));
     }
     return text;
 }
@@ -185,8 +186,9 @@ void BM_ReadParseBuildFiveHundredLines(benchmark::State& state) {
     const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), "/home/bench");
     for (auto _ : state) {
         const auto selected = fileSource.selectedFileURL();
-        const RefreshOutcome outcome = RefreshOutcome::load([&] { return fileSource.loadSelectedMarkdown(); }, selected,
-                                                            [&](std::string_view markdown) { return parser.parse(markdown); });
+        const RefreshOutcome outcome =
+            RefreshOutcome::load([&] { return fileSource.loadSelectedMarkdown(); }, selected,
+                                 [&](std::string_view markdown) { return parser.parse(markdown); });
         benchmark::DoNotOptimize(builder.buildMenu(outcome.menuState, selected));
     }
 }

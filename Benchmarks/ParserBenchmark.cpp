@@ -8,8 +8,8 @@
 
 #include <array>
 #include <atomic>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -75,13 +75,18 @@ private:
     std::uint64_t state_;
 };
 
-constexpr std::array<const char*, 12> kWords = {"alpha", "notes", "deploy", "calendar", "project", "weekly",
-                                                 "reference", "docs", "status", "team", "archive", "reading"};
+constexpr std::array<const char*, 12> kWords = {"alpha",     "notes", "deploy", "calendar", "project", "weekly",
+                                                "reference", "docs",  "status", "team",     "archive", "reading"};
 // Accented letters written with combining marks, emoji with skin-tone
 // modifiers and ZWJ sequences, CJK, and a no-break space.
-constexpr std::array<const char*, 8> kNonASCIIWords = {
-    "Cafe\u0301",       "Zu\u0308rich",  "\U0001F44D\U0001F3FD",         "\u65E5\u672C\u8A9E",
-    "\uD55C\uAD6D\uC5B4", "n\u0303andu", "\U0001F468\u200D\U0001F469\u200D\U0001F467", "na\u00A0ve"};
+constexpr std::array<const char*, 8> kNonASCIIWords = {"Cafe\u0301",
+                                                       "Zu\u0308rich",
+                                                       "\U0001F44D\U0001F3FD",
+                                                       "\u65E5\u672C\u8A9E",
+                                                       "\uD55C\uAD6D\uC5B4",
+                                                       "n\u0303andu",
+                                                       "\U0001F468\u200D\U0001F469\u200D\U0001F467",
+                                                       "na\u00A0ve"};
 
 class BookmarkFileGenerator {
 public:
@@ -105,7 +110,7 @@ private:
                 result += ' ';
             }
             result += nonASCII && random_.chance(40) ? kNonASCIIWords[random_.below(kNonASCIIWords.size())]
-                                                    : kWords[random_.below(kWords.size())];
+                                                     : kWords[random_.below(kWords.size())];
         }
         return result;
     }
@@ -198,7 +203,8 @@ void ParseWithLedgerly(benchmark::State& state, std::size_t bytes, bool mixed) {
         auto document = parser.parse(text);
         benchmark::DoNotOptimize(document);
     }
-    state.counters["peakMemoryRatio"] = static_cast<double>(peakBytes.load() - before) / static_cast<double>(text.size());
+    state.counters["peakMemoryRatio"] =
+        static_cast<double>(peakBytes.load() - before) / static_cast<double>(text.size());
 }
 
 void ParseWithMd4c(benchmark::State& state, std::size_t bytes, bool mixed) {

@@ -100,7 +100,8 @@ inline void checkSnippet(const BookmarkSnippet& snippet, bool utf8) {
         return;
     }
     check(!holdsLineBreak(snippet.displayTitle()), "a snippet's title holds no line break");
-    check(text::trimmed(snippet.displayTitle()).size() == snippet.displayTitle().size(), "a snippet's title is trimmed");
+    check(text::trimmed(snippet.displayTitle()).size() == snippet.displayTitle().size(),
+          "a snippet's title is trimmed");
     check(!text::trimmed(snippet.copyPayload()).empty(), "a snippet copies something");
 }
 

@@ -51,8 +51,8 @@ public:
         check(descriptor >= 0, "the scratch file opens for writing");
         std::size_t written = 0;
         while (written < bytes.size()) {
-            const ssize_t count = ::pwrite(descriptor, bytes.data() + written, bytes.size() - written,
-                                           static_cast<off_t>(written));
+            const ssize_t count =
+                ::pwrite(descriptor, bytes.data() + written, bytes.size() - written, static_cast<off_t>(written));
             check(count > 0, "the scratch file takes the bytes");
             written += static_cast<std::size_t>(count);
         }
@@ -120,7 +120,8 @@ void checkContent(const Menu& menu) {
 void writeReports(const RefreshOutcome& outcome, const Menu& menu) {
     if (const auto* document = std::get_if<LedgerlyMenuState::Document>(&outcome.menuState.value)) {
         check(!reports::documentTree(document->document).empty(), "the tree report is never empty");
-        check(!reports::dumpJson(reports::documentToJson(document->document)).empty(), "the JSON report is never empty");
+        check(!reports::dumpJson(reports::documentToJson(document->document)).empty(),
+              "the JSON report is never empty");
     }
     check(!reports::menuReportText(outcome.statusTitle, menu).empty(), "the menu text is never empty");
     check(!reports::dumpJson(reports::menuToJson(menu)).empty(), "the menu JSON is never empty");
@@ -142,8 +143,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     source.setSelectedFileURL(file.path());
     const auto selected = source.selectedFileURL();
     const MarkdownParser parser;
-    const RefreshOutcome outcome = RefreshOutcome::load([&source] { return source.loadSelectedMarkdown(); }, selected,
-                                                        [&parser](std::string_view text) { return parser.parse(text); });
+    const RefreshOutcome outcome =
+        RefreshOutcome::load([&source] { return source.loadSelectedMarkdown(); }, selected,
+                             [&parser](std::string_view text) { return parser.parse(text); });
     fuzz::checkLoad(outcome, bytes);
     const Menu menu = builder.buildMenu(outcome.menuState, selected);
     fuzz::checkContent(menu);

@@ -28,8 +28,7 @@ inline void check(bool condition, const char* what) {
 // and empty text, so every input is usable.
 class InputReader {
 public:
-    InputReader(const std::uint8_t* data, std::size_t size)
-        : rest_(reinterpret_cast<const char*>(data), size) {}
+    InputReader(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
 
     std::uint8_t byte() {
         if (rest_.empty()) {

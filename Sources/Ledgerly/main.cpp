@@ -74,9 +74,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!ledgerly::hasDisplay(QProcessEnvironment::systemEnvironment())) {
-        std::fputs("Ledgerly needs a desktop session: no X11 or Wayland display was found (DISPLAY and "
-                   "WAYLAND_DISPLAY are unset or unreachable).\n",
-                   stderr);
+        std::fputs(
+            "Ledgerly needs a desktop session: no X11 or Wayland display was found (DISPLAY and "
+            "WAYLAND_DISPLAY are unset or unreachable).\n",
+            stderr);
         return 1;
     }
     if (const QByteArray platform = ledgerly::preferredQtPlatform(QProcessEnvironment::systemEnvironment());

@@ -4,11 +4,11 @@
 #include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace ledgerly::check {
 namespace {

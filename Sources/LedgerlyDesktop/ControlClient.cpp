@@ -10,8 +10,8 @@ namespace ledgerly {
 bool claimControlName(QDBusConnection& bus) {
     // Without queueing: exactly one of two instances started together gets the name.
     const auto reply = bus.interface()->registerService(QString::fromLatin1(ControlInterface::serviceName),
-                                                       QDBusConnectionInterface::DontQueueService,
-                                                       QDBusConnectionInterface::DontAllowReplacement);
+                                                        QDBusConnectionInterface::DontQueueService,
+                                                        QDBusConnectionInterface::DontAllowReplacement);
     return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
 }
 

@@ -18,7 +18,8 @@ QString ControlInterface::menuJson() const {
     if (!delegate) {
         return {};
     }
-    return QString::fromStdString(reports::dumpJson(reports::menuReportToJson(delegate->statusTitle(), delegate->menu())));
+    return QString::fromStdString(
+        reports::dumpJson(reports::menuReportToJson(delegate->statusTitle(), delegate->menu())));
 }
 
 void ControlInterface::ShowMenu() {

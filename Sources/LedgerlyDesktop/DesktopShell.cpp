@@ -41,7 +41,8 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettings
       application_(std::make_unique<QtApplication>()),
       bundleResources_(std::make_unique<InstalledBundleResources>(paths.resourceFolders)),
       icons_(std::make_shared<SymbolIconSet>()),
-      statusItem_(std::make_unique<QtStatusItem>(std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_))),
+      statusItem_(
+          std::make_unique<QtStatusItem>(std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_))),
       hotKeyBackend_(std::make_unique<X11HotKeyBackend>(*mainQueue_)),
       showSettingsWindow_(std::move(showSettingsWindow)) {
     LedgerlyAppServices services{

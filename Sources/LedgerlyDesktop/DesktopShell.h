@@ -28,10 +28,10 @@ class X11HotKeyBackend;
 class DesktopShell final {
 public:
     struct Paths {
-        QString settingsFile;        // the user defaults' INI file
-        QString autostartFolder;     // where launch at login puts its entry
-        QString executableFile;      // what launch at login starts
-        QStringList resourceFolders; // where the starter file is looked up
+        QString settingsFile;         // the user defaults' INI file
+        QString autostartFolder;      // where launch at login puts its entry
+        QString executableFile;       // what launch at login starts
+        QStringList resourceFolders;  // where the starter file is looked up
     };
 
     // The paths of the running executable and the user's environment.

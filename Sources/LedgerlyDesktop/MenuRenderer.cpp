@@ -119,21 +119,20 @@ void MenuRenderer::connectAction(QAction& action, const MenuEntry& entry) const 
     if (!entry.action || !entry.hasTarget) {
         return;
     }
-    QObject::connect(&action, &QAction::triggered,
-                     [handler = handler_, entry, reportError = reportError_] {
-                         // Later, once the menu is gone: an action may open a modal panel or replace this menu.
-                         QTimer::singleShot(0, [handler, entry, reportError] {
-                             const auto alive = handler.lock();
-                             if (!alive) {
-                                 return;
-                             }
-                             try {
-                                 perform(*entry.action, entry, *alive);
-                             } catch (const std::exception& error) {
-                                 reportError(error);
-                             }
-                         });
-                     });
+    QObject::connect(&action, &QAction::triggered, [handler = handler_, entry, reportError = reportError_] {
+        // Later, once the menu is gone: an action may open a modal panel or replace this menu.
+        QTimer::singleShot(0, [handler, entry, reportError] {
+            const auto alive = handler.lock();
+            if (!alive) {
+                return;
+            }
+            try {
+                perform(*entry.action, entry, *alive);
+            } catch (const std::exception& error) {
+                reportError(error);
+            }
+        });
+    });
 }
 
 }  // namespace ledgerly

@@ -8,9 +8,7 @@
 namespace ledgerly {
 namespace {
 
-QString keyString(std::string_view key) {
-    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
-}
+QString keyString(std::string_view key) { return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())); }
 
 // QSettings writes "true" and "false"; a hand-edited "True" means the same.
 std::optional<bool> parseBoolean(const QString& text) {

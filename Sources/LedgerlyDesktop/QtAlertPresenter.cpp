@@ -5,8 +5,7 @@
 
 namespace ledgerly {
 
-void QtAlertPresenter::configure(QMessageBox& box, const std::string& messageText,
-                                 const std::string& informativeText) {
+void QtAlertPresenter::configure(QMessageBox& box, const std::string& messageText, const std::string& informativeText) {
     box.setIcon(QMessageBox::Warning);
     box.setWindowTitle(QStringLiteral("Ledgerly"));
     box.setText(QString::fromStdString(messageText));

@@ -24,8 +24,9 @@ void QtApplication::activateIgnoringOtherApps() {
 }
 
 QString QtApplication::aboutText() {
-    return QStringLiteral("<h3>Ledgerly</h3><p>Version %1</p>"
-                          "<p>Your bookmarks from one Markdown file, one click away in the tray.</p>")
+    return QStringLiteral(
+               "<h3>Ledgerly</h3><p>Version %1</p>"
+               "<p>Your bookmarks from one Markdown file, one click away in the tray.</p>")
         .arg(QString::fromLatin1(versionString()));
 }
 

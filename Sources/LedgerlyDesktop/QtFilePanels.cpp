@@ -77,7 +77,7 @@ void QtFilePanels::configureOpenDialog(QFileDialog& dialog, const OpenPanelOptio
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const bool onlyFolders = options.canChooseDirectories && !options.canChooseFiles;
-    dialog.setFileMode(onlyFolders                        ? QFileDialog::Directory
+    dialog.setFileMode(onlyFolders                       ? QFileDialog::Directory
                        : options.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                          : QFileDialog::ExistingFile);
     dialog.setNameFilters(nameFilters(options.allowedContentTypes));

@@ -15,7 +15,8 @@ QtMainQueue::~QtMainQueue() {
 
 void QtMainQueue::post(Task task) {
     // A queued functor call posts an event to context_'s thread; posting is thread-safe.
-    QMetaObject::invokeMethod(&context_, [task = std::move(task)] { task(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context_, [task = std::move(task)] { task(); }, Qt::QueuedConnection);
 }
 
 MainQueue::WatchId QtMainQueue::watchReadable(int fileDescriptor, Task onReadable) {

@@ -32,10 +32,9 @@ void QtWorkspace::activateFileViewerSelecting(const std::filesystem::path& file)
         openContainingFolder(path);
         return;
     }
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
-                                       QStringLiteral("/org/freedesktop/FileManager1"),
-                                       QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)} << QString();
     // Asynchronous: an activatable file manager may take a while to start, and the menu must not freeze.
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), nullptr);

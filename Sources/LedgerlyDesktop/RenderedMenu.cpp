@@ -3,16 +3,16 @@
 #include "LedgerlyDesktop/MenuStyle.h"
 #include "LedgerlyDesktop/ModifierFlags.h"
 
-#include <QGuiApplication>
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyleOptionMenuItem>
 
 namespace ledgerly {
 namespace {
 
-constexpr std::uint64_t kFourModifiers = kShiftModifierBit | kControlModifierBit | kOptionModifierBit |
-                                         kCommandModifierBit;
+constexpr std::uint64_t kFourModifiers =
+    kShiftModifierBit | kControlModifierBit | kOptionModifierBit | kCommandModifierBit;
 
 std::uint64_t modifierBitOfKey(int key) {
     switch (key) {

@@ -71,8 +71,7 @@ QIcon SymbolIconSet::draw(const MenuIcon& icon, const QPalette& palette, qreal d
         return icon.isTemplate ? std::optional<QColor>(palette.color(group, role)) : std::nullopt;
     };
     result.addPixmap(drawing(renderer, devicePixelRatio, tint(QPalette::Active, QPalette::Text)), QIcon::Normal);
-    result.addPixmap(drawing(renderer, devicePixelRatio, tint(QPalette::Disabled, QPalette::Text)),
-                     QIcon::Disabled);
+    result.addPixmap(drawing(renderer, devicePixelRatio, tint(QPalette::Disabled, QPalette::Text)), QIcon::Disabled);
     result.addPixmap(drawing(renderer, devicePixelRatio, tint(QPalette::Active, QPalette::HighlightedText)),
                      QIcon::Active);
     result.addPixmap(drawing(renderer, devicePixelRatio, tint(QPalette::Active, QPalette::HighlightedText)),

@@ -15,8 +15,7 @@ namespace ledgerly {
 namespace {
 
 constexpr std::uint32_t kNumLockKeysym = 0xff7f;
-constexpr std::uint16_t kGrabbedModifiers =
-    XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
+constexpr std::uint16_t kGrabbedModifiers = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4;
 
 template <typename T>
 using XcbReply = std::unique_ptr<T, decltype(&std::free)>;

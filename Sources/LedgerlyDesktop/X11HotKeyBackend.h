@@ -30,7 +30,8 @@ public:
     std::int32_t installPressHandler(PressHandler handler) override;
     void removePressHandler() override;
     // Grabs the key with every Num Lock and Caps Lock combination; the X error code when another client holds it.
-    std::int32_t registerHotKey(std::uint32_t identifier, std::uint32_t keyCode, std::uint32_t carbonModifiers) override;
+    std::int32_t registerHotKey(std::uint32_t identifier, std::uint32_t keyCode,
+                                std::uint32_t carbonModifiers) override;
     void unregisterHotKey(std::uint32_t identifier) override;
 
     // The X modifier mask (Shift, Control, Mod1 for Option, Mod4 for Command) of a carbonModifiers mask.

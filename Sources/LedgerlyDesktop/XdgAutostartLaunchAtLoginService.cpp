@@ -17,8 +17,7 @@ QString quotedExecArgument(const QString& argument) {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
     QString escaped = argument;
     escaped.replace(QLatin1Char('%'), QStringLiteral("%%"));
-    const bool needsQuotes =
-        std::any_of(escaped.begin(), escaped.end(), [](QChar c) { return reserved.contains(c); });
+    const bool needsQuotes = std::any_of(escaped.begin(), escaped.end(), [](QChar c) { return reserved.contains(c); });
     if (!needsQuotes) {
         return escaped;
     }
@@ -49,8 +48,7 @@ bool isHiddenEntry(QFile& file) {
 
 }  // namespace
 
-XdgAutostartLaunchAtLoginService::XdgAutostartLaunchAtLoginService(QString autostartDirectory,
-                                                                   QString executablePath)
+XdgAutostartLaunchAtLoginService::XdgAutostartLaunchAtLoginService(QString autostartDirectory, QString executablePath)
     : autostartDirectory_(std::move(autostartDirectory)), executablePath_(std::move(executablePath)) {}
 
 QString XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(const QProcessEnvironment& environment) {
@@ -62,14 +60,15 @@ QString XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(const QProce
 }
 
 QString XdgAutostartLaunchAtLoginService::desktopEntry(const QString& executablePath) {
-    return QStringLiteral("[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=Ledgerly\n"
-                          "Comment=Your bookmarks from one Markdown file, one click away in the tray\n"
-                          "Exec=%1\n"
-                          "Icon=ledgerly\n"
-                          "Terminal=false\n"
-                          "X-GNOME-Autostart-enabled=true\n")
+    return QStringLiteral(
+               "[Desktop Entry]\n"
+               "Type=Application\n"
+               "Name=Ledgerly\n"
+               "Comment=Your bookmarks from one Markdown file, one click away in the tray\n"
+               "Exec=%1\n"
+               "Icon=ledgerly\n"
+               "Terminal=false\n"
+               "X-GNOME-Autostart-enabled=true\n")
         .arg(quotedExecArgument(executablePath));
 }
 

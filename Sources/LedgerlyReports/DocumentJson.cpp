@@ -45,9 +45,7 @@ const char* reasonName(FileReadFailureReason reason) {
     return "unknown";
 }
 
-json optionalText(const std::optional<std::string>& text) {
-    return text ? json(*text) : json(nullptr);
-}
+json optionalText(const std::optional<std::string>& text) { return text ? json(*text) : json(nullptr); }
 
 json itemsToJson(const std::vector<MenuNode>& items) {
     json array = json::array();
@@ -96,7 +94,8 @@ json menuNodeToJson(const MenuNode& node) {
 }
 
 json warningToJson(const ParserWarning& warning) {
-    return json{{"line", warning.line}, {"message", warning.message}, {"sourceExcerpt", optionalText(warning.sourceExcerpt)}};
+    return json{
+        {"line", warning.line}, {"message", warning.message}, {"sourceExcerpt", optionalText(warning.sourceExcerpt)}};
 }
 
 json documentToJson(const LedgerlyDocument& document) {
@@ -104,7 +103,8 @@ json documentToJson(const LedgerlyDocument& document) {
     for (const auto& warning : document.warnings) {
         warnings.push_back(warningToJson(warning));
     }
-    return json{{"title", optionalText(document.title)}, {"items", itemsToJson(document.items)}, {"warnings", warnings}};
+    return json{
+        {"title", optionalText(document.title)}, {"items", itemsToJson(document.items)}, {"warnings", warnings}};
 }
 
 json fileSourceErrorToJson(const FileSourceError& error) {

@@ -26,6 +26,6 @@ nlohmann::ordered_json fileSourceErrorToJson(const FileSourceError& error);
 
 // {"file", "document", "error"}: exactly one of document and error is non-null.
 nlohmann::ordered_json fileReportToJson(const std::string& file, const std::optional<LedgerlyDocument>& document,
-                                const std::optional<FileSourceError>& error);
+                                        const std::optional<FileSourceError>& error);
 
 }  // namespace ledgerly::reports

@@ -19,9 +19,9 @@ MenuReport MenuReport::forSelectedFile(const std::filesystem::path& file, const 
     const auto selectedFileURL = fileSource.selectedFileURL();
 
     const MarkdownParser parser;
-    RefreshOutcome outcome = RefreshOutcome::load([&fileSource] { return fileSource.loadSelectedMarkdown(); },
-                                                  selectedFileURL,
-                                                  [&parser](std::string_view text) { return parser.parse(text); });
+    RefreshOutcome outcome =
+        RefreshOutcome::load([&fileSource] { return fileSource.loadSelectedMarkdown(); }, selectedFileURL,
+                             [&parser](std::string_view text) { return parser.parse(text); });
 
     const auto handler = std::make_shared<InertMenuActionHandler>();
     const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), homeFolder);

@@ -101,8 +101,8 @@ private:
         }
         if (entry.isAlternate) {
             // Shown in place of the entry above while its modifier is held.
-            line(depth + 1, "with " + modifierNames(entry.keyEquivalentModifierMask) + " held: " + oneLine(entry.title) +
-                                notes(entry));
+            line(depth + 1, "with " + modifierNames(entry.keyEquivalentModifierMask) +
+                                " held: " + oneLine(entry.title) + notes(entry));
         } else {
             line(depth, oneLine(entry.title) + (entry.submenu ? " >" : "") + notes(entry));
         }

@@ -6,11 +6,11 @@
 #include "RecordingActionHandler.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QKeyEvent>
+#include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <gtest/gtest.h>

@@ -220,12 +220,14 @@ TEST(DisplayAvailabilityTests, UnreachableXServerIsNoDisplay) {
 }
 
 TEST(DisplayAvailabilityTests, WaylandWithXWaylandPrefersTheX11Platform) {
-    EXPECT_EQ(QByteArray("xcb"), preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}})));
+    EXPECT_EQ(QByteArray("xcb"),
+              preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}})));
     EXPECT_TRUE(preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}})).isEmpty());
     EXPECT_TRUE(preferredQtPlatform(environmentWith({{"DISPLAY", ":0"}})).isEmpty());
-    EXPECT_TRUE(preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"},
-                                                     {"QT_QPA_PLATFORM", "wayland"}}))
-                    .isEmpty());
+    EXPECT_TRUE(
+        preferredQtPlatform(
+            environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}}))
+            .isEmpty());
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ public:
         xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection_);
         xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keysym);
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-        const auto cookie = xcb_grab_key_checked(connection_, 1, root, modifiers, codes[0], XCB_GRAB_MODE_ASYNC,
-                                                 XCB_GRAB_MODE_ASYNC);
+        const auto cookie =
+            xcb_grab_key_checked(connection_, 1, root, modifiers, codes[0], XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
         xcb_generic_error_t* error = xcb_request_check(connection_, cookie);
         const int code = error != nullptr ? error->error_code : 0;
         std::free(error);
@@ -108,8 +108,8 @@ TEST_F(X11HotKeyBackendTest, GrabHeldByAnotherClientFailsWithBadAccess) {
 TEST_F(X11HotKeyBackendTest, UnregisteringReleasesTheKeyForOthers) {
     ASSERT_EQ(0, backend->registerHotKey(1, kKeyS, kControlOptionCommand));
     OtherClient other;
-    EXPECT_EQ(XCB_ACCESS, other.grab(*keysymForVirtualKey(kKeyS), XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 |
-                                                                       XCB_MOD_MASK_4));
+    EXPECT_EQ(XCB_ACCESS,
+              other.grab(*keysymForVirtualKey(kKeyS), XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4));
     backend->unregisterHotKey(1);
     EXPECT_EQ(0, other.grab(*keysymForVirtualKey(kKeyS), XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1 | XCB_MOD_MASK_4));
 }

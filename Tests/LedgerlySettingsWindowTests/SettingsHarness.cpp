@@ -38,9 +38,7 @@ void SettingsHarness::click(QWidget& widget, QPoint position) {
 
 void SettingsHarness::clickRecorderField() { click(recorder(), QPoint(40, 14)); }
 
-void SettingsHarness::clickClearButton() {
-    click(recorder(), recorder().clearButtonRect().center().toPoint());
-}
+void SettingsHarness::clickClearButton() { click(recorder(), recorder().clearButtonRect().center().toPoint()); }
 
 void SettingsHarness::press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QWidget* target = QApplication::focusWidget();

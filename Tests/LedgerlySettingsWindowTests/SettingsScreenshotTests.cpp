@@ -15,9 +15,7 @@ namespace {
 
 QPalette darkPalette() {
     QPalette palette;
-    const auto set = [&](QPalette::ColorRole role, QColor color) {
-        palette.setColor(QPalette::All, role, color);
-    };
+    const auto set = [&](QPalette::ColorRole role, QColor color) { palette.setColor(QPalette::All, role, color); };
     set(QPalette::Window, QColor(0x32, 0x32, 0x32));
     set(QPalette::WindowText, QColor(0xe6, 0xe6, 0xe6));
     set(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
@@ -47,7 +45,8 @@ protected:
         const QString folder = qEnvironmentVariable("SETTINGS_SCREENSHOTS");
         if (!folder.isEmpty()) {
             QDir().mkpath(folder);
-            const QString file = QStringLiteral("/settings-window-%1-%2.png").arg(name, QString::fromLatin1(GetParam()));
+            const QString file =
+                QStringLiteral("/settings-window-%1-%2.png").arg(name, QString::fromLatin1(GetParam()));
             image.save(folder + file);
         }
         return image;
@@ -90,8 +89,7 @@ TEST_P(SettingsScreenshotTest, MessagesShowInTheSameBoxes) {
     const QImage image = shoot(harness, QStringLiteral("messages"));
     EXPECT_EQ(300, image.height());
     const QPoint message = harness.view().launchAtLoginErrorView().mapTo(&harness.window(), QPoint(0, 0));
-    EXPECT_EQ(harness.window().palette().color(QPalette::Base).rgb(),
-              image.pixelColor(message + QPoint(6, 6)).rgb());
+    EXPECT_EQ(harness.window().palette().color(QPalette::Base).rgb(), image.pixelColor(message + QPoint(6, 6)).rgb());
 }
 
 INSTANTIATE_TEST_SUITE_P(Palettes, SettingsScreenshotTest, ::testing::Values("light", "dark"));

@@ -1,7 +1,7 @@
-#include "LedgerlyDesktop/SettingsWindow/SettingsSectionLabel.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsCard.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsErrorView.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsRow.h"
+#include "LedgerlyDesktop/SettingsWindow/SettingsSectionLabel.h"
 #include "LedgerlyDesktop/SettingsWindow/SwitchControl.h"
 
 #include "SettingsHarness.h"

@@ -47,9 +47,7 @@ TEST_F(SettingsWindowTest, CtrlWClosesByHidingTheSameWindow) {
     EXPECT_TRUE(window().isVisible());
 }
 
-TEST_F(SettingsWindowTest, OpensWithNoControlFocused) {
-    EXPECT_EQ(&window(), QApplication::focusWidget());
-}
+TEST_F(SettingsWindowTest, OpensWithNoControlFocused) { EXPECT_EQ(&window(), QApplication::focusWidget()); }
 
 TEST_F(SettingsWindowTest, ReopensWithNoControlFocusedAfterRecording) {
     harness.clickRecorderField();
@@ -69,8 +67,7 @@ TEST_F(SettingsWindowTest, CtrlWClosesAlsoWithTheFocusOnAControl) {
 TEST_F(SettingsWindowTest, OtherModifiersWithWDoNotClose) {
     for (const Qt::KeyboardModifiers modifiers :
          {Qt::ControlModifier | Qt::ShiftModifier, Qt::ControlModifier | Qt::AltModifier,
-          Qt::ControlModifier | Qt::MetaModifier, Qt::KeyboardModifiers(Qt::MetaModifier),
-          Qt::KeyboardModifiers()}) {
+          Qt::ControlModifier | Qt::MetaModifier, Qt::KeyboardModifiers(Qt::MetaModifier), Qt::KeyboardModifiers()}) {
         harness.press(Qt::Key_W, modifiers);
         EXPECT_TRUE(window().isVisible()) << modifiers.toInt();
     }

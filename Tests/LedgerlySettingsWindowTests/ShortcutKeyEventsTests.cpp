@@ -27,8 +27,8 @@ TEST(ShortcutKeyEvents, AltIsOptionAndSuperIsCommand) {
 }
 
 TEST(ShortcutKeyEvents, ModifierKeysAloneAreFlagChanges) {
-    for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_Super_L,
-                              Qt::Key_CapsLock}) {
+    for (const Qt::Key key :
+         {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_Super_L, Qt::Key_CapsLock}) {
         EXPECT_EQ(kFlagsChangedEventType, press(key, Qt::NoModifier).type) << key;
     }
 }

@@ -54,21 +54,20 @@ void LedgerlyAppDelegate::refresh() { followSelectedFile(); }
 
 GlobalHotKeyController& LedgerlyAppDelegate::hotKeyController() {
     if (!hotKeyController_) {
-        hotKeyController_ = std::make_unique<GlobalHotKeyController>(
-            settingsStore_, services_.makeHotKeyRegistrar(), [weak = weak_from_this()] {
-                if (const auto self = weak.lock()) {
-                    self->showMenu();
-                }
-            });
+        hotKeyController_ = std::make_unique<GlobalHotKeyController>(settingsStore_, services_.makeHotKeyRegistrar(),
+                                                                     [weak = weak_from_this()] {
+                                                                         if (const auto self = weak.lock()) {
+                                                                             self->showMenu();
+                                                                         }
+                                                                     });
     }
     return *hotKeyController_;
 }
 
 void LedgerlyAppDelegate::refreshDocument() {
     const auto selectedFile = fileSource_.selectedFileURL();
-    RefreshOutcome outcome = RefreshOutcome::load(
-        [this] { return fileSource_.loadSelectedMarkdown(); }, selectedFile,
-        [this](std::string_view text) { return parser_.parse(text); });
+    RefreshOutcome outcome = RefreshOutcome::load([this] { return fileSource_.loadSelectedMarkdown(); }, selectedFile,
+                                                  [this](std::string_view text) { return parser_.parse(text); });
     menuState_ = std::move(outcome.menuState);
     setStatusTitle(outcome.statusTitle);
     rebuildMenu();

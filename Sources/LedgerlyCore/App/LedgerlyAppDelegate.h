@@ -28,8 +28,7 @@ namespace ledgerly {
 //
 // Lives in a shared_ptr: the menu's entries, the watcher's handler and the
 // shortcut's action hold it weakly and do nothing once it is gone.
-class LedgerlyAppDelegate final : public MenuActionHandling,
-                                  public std::enable_shared_from_this<LedgerlyAppDelegate> {
+class LedgerlyAppDelegate final : public MenuActionHandling, public std::enable_shared_from_this<LedgerlyAppDelegate> {
 public:
     // Builds the services; reads, builds and registers nothing yet. Throws
     // std::invalid_argument when a factory of `services` is missing.

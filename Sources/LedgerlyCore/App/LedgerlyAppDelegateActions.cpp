@@ -115,8 +115,8 @@ void LedgerlyAppDelegate::showSettings() {
     }
     if (!settingsViewModel_) {
         // Over the same store and controller that registered the shortcut at start-up.
-        settingsViewModel_ = std::make_unique<SettingsViewModel>(
-            settingsStore_, services_.makeLaunchAtLoginService(), hotKeyController());
+        settingsViewModel_ = std::make_unique<SettingsViewModel>(settingsStore_, services_.makeLaunchAtLoginService(),
+                                                                 hotKeyController());
     }
     settingsViewModel_->refresh();
     services_.showSettingsWindow(*settingsViewModel_);

@@ -21,7 +21,8 @@ public:
     // The text of the first candidate that exists. Throws StarterFileError when
     // none does, TextFileError when that one cannot be read as UTF-8; later
     // candidates are then not tried.
-    static std::string loadStarterMarkdown(const BundleResources& bundle, const std::filesystem::path& currentDirectory);
+    static std::string loadStarterMarkdown(const BundleResources& bundle,
+                                           const std::filesystem::path& currentDirectory);
     // How the save panel for the copy is set up.
     static SavePanelOptions savePanelOptions();
 };

@@ -3,10 +3,10 @@
 #include "LedgerlyCore/App/TextFileError.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <atomic>
 #include <optional>

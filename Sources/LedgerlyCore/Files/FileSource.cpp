@@ -2,10 +2,10 @@
 
 #include "LedgerlyCore/Text/UnicodeText.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <system_error>
 

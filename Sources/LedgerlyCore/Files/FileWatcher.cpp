@@ -1,11 +1,11 @@
 #include "LedgerlyCore/Files/FileWatcher.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstring>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <cstring>
 
 #include <cstdint>
 #include <string_view>
@@ -18,8 +18,7 @@ namespace {
 // delivery once a writer is done, so the final read sees the finished file.
 // Unlinking the file changes its link count, which arrives as IN_ATTRIB at
 // once; IN_DELETE_SELF only follows when the last user lets go of it.
-constexpr std::uint32_t fileEvents =
-    IN_MODIFY | IN_CLOSE_WRITE | IN_MOVE_SELF | IN_DELETE_SELF | IN_ATTRIB;
+constexpr std::uint32_t fileEvents = IN_MODIFY | IN_CLOSE_WRITE | IN_MOVE_SELF | IN_DELETE_SELF | IN_ATTRIB;
 constexpr std::uint32_t folderEvents = IN_CREATE | IN_MOVED_TO | IN_ONLYDIR | IN_EXCL_UNLINK;
 
 bool existsAt(const std::filesystem::path& path) {
@@ -55,7 +54,7 @@ bool drainEvents(int descriptor, const std::string& awaitedName) {
             return relevant;
         }
         for (ssize_t offset = 0; offset < count;) {
-            inotify_event event {};
+            inotify_event event{};
             std::memcpy(&event, buffer + offset, sizeof event);
             // The name is NUL-padded to `len` bytes.
             const char* nameStart = buffer + offset + sizeof event;
@@ -155,8 +154,7 @@ bool FileWatcher::armFolder(const std::filesystem::path& fileURL, ChangeHandler&
 }
 
 void FileWatcher::activate(int descriptor, State state, std::string awaitedName, ChangeHandler handler) {
-    active_ = std::make_shared<ActiveWatch>(
-        ActiveWatch{descriptor, 0, std::move(awaitedName), std::move(handler)});
+    active_ = std::make_shared<ActiveWatch>(ActiveWatch{descriptor, 0, std::move(awaitedName), std::move(handler)});
     // Weak, and locked for the whole delivery: the handler may stop or re-arm this watcher.
     active_->queueWatch = queue_.watchReadable(descriptor, [weak = std::weak_ptr<ActiveWatch>(active_)] {
         const auto watch = weak.lock();

@@ -117,8 +117,8 @@ private:
     }
 
     MenuEntry makePrimaryLinkItem(const BookmarkLink& link, const MenuDisplayBudget& budget) const {
-        MenuEntry entry = actionEntry(makeDisplayTitle(link.title, budget.titleMaximumCharacters),
-                                      MenuAction::openURLFromMenuItem);
+        MenuEntry entry =
+            actionEntry(makeDisplayTitle(link.title, budget.titleMaximumCharacters), MenuAction::openURLFromMenuItem);
         entry.keyEquivalentModifierMask = MenuEntry::noModifierMask;
         entry.representedObject = link.urlString;
         entry.image = icons_.makeIcon(link);
@@ -196,8 +196,8 @@ private:
                              const std::optional<std::filesystem::path>& selectedFileURL) const {
         MenuEntry entry = actionEntry("Reveal Markdown File", MenuAction::revealMarkdownFile);
         entry.keyEquivalentModifierMask = MenuEntry::noModifierMask;
-        entry.enabled =
-            selectedFileURL.has_value() && !std::holds_alternative<LedgerlyMenuState::SelectedFileNotFound>(state.value);
+        entry.enabled = selectedFileURL.has_value() &&
+                        !std::holds_alternative<LedgerlyMenuState::SelectedFileNotFound>(state.value);
         if (selectedFileURL) {
             entry.subtitle = truncatePath(abbreviatingWithTildeInPath(selectedFileURL->string(), homeFolder_),
                                           kRevealPathMaximumCharacters);

@@ -25,8 +25,7 @@ public:
                 std::shared_ptr<const SymbolAvailability> symbols = nullptr,
                 std::string homeFolder = homeFolderFromEnvironment());
 
-    Menu buildMenu(const LedgerlyMenuState& state,
-                   const std::optional<std::filesystem::path>& selectedFileURL) const;
+    Menu buildMenu(const LedgerlyMenuState& state, const std::optional<std::filesystem::path>& selectedFileURL) const;
     // The menu of `document`, or of no file selected when there is none.
     Menu buildMenu(const std::optional<LedgerlyDocument>& document,
                    const std::optional<std::filesystem::path>& selectedFileURL) const;

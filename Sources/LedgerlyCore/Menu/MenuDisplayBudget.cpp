@@ -12,9 +12,7 @@ namespace {
 
 struct NodeTitle {
     std::optional<std::string_view> operator()(const BookmarkLink& link) const { return link.title; }
-    std::optional<std::string_view> operator()(const BookmarkSnippet& snippet) const {
-        return snippet.displayTitle();
-    }
+    std::optional<std::string_view> operator()(const BookmarkSnippet& snippet) const { return snippet.displayTitle(); }
     std::optional<std::string_view> operator()(const BookmarkSubmenu& submenu) const { return submenu.title; }
     std::optional<std::string_view> operator()(const SectionLabel& label) const { return label.text; }
     std::optional<std::string_view> operator()(const Divider&) const { return std::nullopt; }
@@ -34,9 +32,8 @@ MenuDisplayBudget makeDisplayBudget(const std::vector<MenuNode>& nodes, std::int
             static_cast<std::int64_t>(text::characterCount(makeDisplayTitle(*title, titleMaximumCharacters)));
         widest = std::max(widest.value_or(length), length);
     }
-    const std::int64_t alternate =
-        std::max(widest.value_or(MenuDisplayBudget::alternateTitleMinimumCharacters),
-                 MenuDisplayBudget::alternateTitleMinimumCharacters);
+    const std::int64_t alternate = std::max(widest.value_or(MenuDisplayBudget::alternateTitleMinimumCharacters),
+                                            MenuDisplayBudget::alternateTitleMinimumCharacters);
     return MenuDisplayBudget{titleMaximumCharacters, std::min(alternate, titleMaximumCharacters)};
 }
 

@@ -35,7 +35,7 @@ struct MenuEntry {
     bool enabled = true;
     std::optional<MenuIcon> image;
     std::optional<std::string> representedObject;  // what the action needs: a URL, the text to copy
-    bool isAlternate = false;  // replaces the entry before it while its modifier is held
+    bool isAlternate = false;                      // replaces the entry before it while its modifier is held
     // Built menus are never edited, so copies may share one immutable submenu.
     std::shared_ptr<const Menu> submenu;
 

@@ -23,12 +23,13 @@ RefreshOutcome outcomeForText(const std::string& text, const std::optional<std::
                               const RefreshOutcome::Parse& parse) {
     LedgerlyDocument document = parse(text);
     // The title is shown as written; only an absent or empty one falls back.
-    std::string title = document.title && !document.title->empty() ? *document.title
-                                                                    : selectedFileFallbackTitle(selectedFileURL);
+    std::string title =
+        document.title && !document.title->empty() ? *document.title : selectedFileFallbackTitle(selectedFileURL);
     return RefreshOutcome{State{State::Document{std::move(document)}}, std::move(title)};
 }
 
-RefreshOutcome outcomeForError(const FileSourceError& error, const std::optional<std::filesystem::path>& selectedFileURL) {
+RefreshOutcome outcomeForError(const FileSourceError& error,
+                               const std::optional<std::filesystem::path>& selectedFileURL) {
     State state = stateForError(error);
     const bool nothingSelected = std::holds_alternative<State::NoFileSelected>(state.value);
     return RefreshOutcome{std::move(state), nothingSelected ? "Ledgerly" : selectedFileFallbackTitle(selectedFileURL)};

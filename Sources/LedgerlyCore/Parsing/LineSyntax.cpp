@@ -77,9 +77,7 @@ std::optional<LineText> listItemContent(LineText rawLine) {
     return rawLine.sub(2).trimmed();
 }
 
-bool beginsLikeLink(LineText text) {
-    return text.startsWith("[") || text.startsWith("*[") || text.startsWith("**[");
-}
+bool beginsLikeLink(LineText text) { return text.startsWith("[") || text.startsWith("*[") || text.startsWith("**["); }
 
 std::optional<std::string> sourceExcerpt(LineText rawLine) {
     const LineText trimmed = rawLine.trimmed();

@@ -100,8 +100,8 @@ std::string_view trimNonASCII(const LineText& line, Predicate trimmable) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t length = 1;
-        const char32_t codePoint = isASCII(text[start]) ? static_cast<char32_t>(text[start])
-                                                        : text::decodeCodePoint(text, start, &length);
+        const char32_t codePoint =
+            isASCII(text[start]) ? static_cast<char32_t>(text[start]) : text::decodeCodePoint(text, start, &length);
         if (!trimmable(codePoint) || !line.isCharacterBoundary(start + length)) {
             break;
         }

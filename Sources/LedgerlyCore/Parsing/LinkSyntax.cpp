@@ -124,8 +124,8 @@ std::optional<BookmarkLink> parseLink(LineText text) {
     const EmphasizedText title = parseEmphasis(inner.sub(1, closeBracket - 1));
     const LineText destination = inner.sub(openParen + 1, closeParen - openParen - 1).trimmed();
     BookmarkLink link{std::string(title.text.text), std::string(),
-                      title.emphasis != LinkEmphasis::none ? title.emphasis : outer.emphasis,
-                      LinkSource::named, LinkActionFamily::web};
+                      title.emphasis != LinkEmphasis::none ? title.emphasis : outer.emphasis, LinkSource::named,
+                      LinkActionFamily::web};
     if (destination.empty()) {
         return link;
     }

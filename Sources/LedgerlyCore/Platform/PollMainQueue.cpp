@@ -1,9 +1,9 @@
 #include "LedgerlyCore/Platform/PollMainQueue.h"
 
-#include <cerrno>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <algorithm>
 #include <cstdint>

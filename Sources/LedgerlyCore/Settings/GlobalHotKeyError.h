@@ -22,9 +22,7 @@ public:
     const std::string& errorDescription() const;
     const char* what() const noexcept override;
 
-    bool operator==(const GlobalHotKeyError& other) const {
-        return case_ == other.case_ && status_ == other.status_;
-    }
+    bool operator==(const GlobalHotKeyError& other) const { return case_ == other.case_ && status_ == other.status_; }
 
 private:
     GlobalHotKeyError(Case errorCase, std::int32_t status) : case_(errorCase), status_(status) {}

@@ -28,7 +28,8 @@ public:
     // Stops deliveries; once it returns the handler is not running and is never called again.
     virtual void removePressHandler() = 0;
     // Registers `keyCode` with a mask of KeyboardShortcut::hotKey...Mask bits under `identifier`.
-    virtual std::int32_t registerHotKey(std::uint32_t identifier, std::uint32_t keyCode, std::uint32_t carbonModifiers) = 0;
+    virtual std::int32_t registerHotKey(std::uint32_t identifier, std::uint32_t keyCode,
+                                        std::uint32_t carbonModifiers) = 0;
     // Undoes the registration made under `identifier`.
     virtual void unregisterHotKey(std::uint32_t identifier) = 0;
 };

@@ -25,7 +25,8 @@ public:
     static constexpr std::string_view launchAtLoginFailureMessage = "Could not update launch at login.";
 
     // The store and the controller are shared and must outlive the view model.
-    SettingsViewModel(LedgerlySettingsStore& settingsStore, std::unique_ptr<LaunchAtLoginServicing> launchAtLoginService,
+    SettingsViewModel(LedgerlySettingsStore& settingsStore,
+                      std::unique_ptr<LaunchAtLoginServicing> launchAtLoginService,
                       GlobalHotKeyController& hotKeyController);
     SettingsViewModel(const SettingsViewModel&) = delete;
     SettingsViewModel& operator=(const SettingsViewModel&) = delete;

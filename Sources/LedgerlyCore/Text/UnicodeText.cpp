@@ -19,9 +19,7 @@ bool isContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Between two ASCII code points UAX 29 always breaks, except inside CR LF:
 // ASCII is never Extend, ZWJ, SpacingMark or Prepend.
-bool isASCIIBoundary(unsigned char previous, unsigned char next) {
-    return !(previous == '\r' && next == '\n');
-}
+bool isASCIIBoundary(unsigned char previous, unsigned char next) { return !(previous == '\r' && next == '\n'); }
 
 std::unique_ptr<icu::BreakIterator> makeCharacterBreakIterator() {
     UErrorCode status = U_ZERO_ERROR;
@@ -199,8 +197,7 @@ bool isWhiteSpaceCodePoint(char32_t codePoint) {
 }
 
 bool isLineBreakCodePoint(char32_t codePoint) {
-    return (codePoint >= 0x0A && codePoint <= 0x0D) || codePoint == 0x85 || codePoint == 0x2028 ||
-           codePoint == 0x2029;
+    return (codePoint >= 0x0A && codePoint <= 0x0D) || codePoint == 0x85 || codePoint == 0x2028 || codePoint == 0x2029;
 }
 
 std::size_t characterCount(std::string_view text) {
@@ -251,9 +248,7 @@ std::string_view suffixCharacters(std::string_view text, std::size_t count) {
     return text.substr(offset);
 }
 
-bool isCharacterBoundary(std::string_view text, std::size_t offset) {
-    return BoundaryScanner(text).isBoundary(offset);
-}
+bool isCharacterBoundary(std::string_view text, std::size_t offset) { return BoundaryScanner(text).isBoundary(offset); }
 
 std::size_t nextCharacterBoundary(std::string_view text, std::size_t offset) {
     return BoundaryScanner(text).next(offset);
@@ -278,9 +273,7 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
     return std::string_view::npos;
 }
 
-bool contains(std::string_view text, std::string_view needle) {
-    return find(text, needle) != std::string_view::npos;
-}
+bool contains(std::string_view text, std::string_view needle) { return find(text, needle) != std::string_view::npos; }
 
 bool whiteSpaceCharacterAt(std::string_view text, std::size_t offset, std::size_t* length) {
     if (offset >= text.size()) {
@@ -336,8 +329,8 @@ std::string lowercased(std::string_view text) {
         }
         return lower;
     }
-    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    icu::UnicodeString unicode =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     unicode.toLower(icu::Locale::getRoot());
     std::string lower;
     unicode.toUTF8String(lower);

@@ -15,9 +15,7 @@ SettingsRow::SettingsRow(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void SettingsRow::addItem(QWidget* item) {
-    static_cast<QHBoxLayout*>(layout())->addWidget(item, 0, Qt::AlignVCenter);
-}
+void SettingsRow::addItem(QWidget* item) { static_cast<QHBoxLayout*>(layout())->addWidget(item, 0, Qt::AlignVCenter); }
 
 void SettingsRow::addFlexibleSpace() { static_cast<QHBoxLayout*>(layout())->addStretch(1); }
 

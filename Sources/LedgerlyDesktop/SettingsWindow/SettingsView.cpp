@@ -1,9 +1,9 @@
 #include "LedgerlyDesktop/SettingsWindow/SettingsView.h"
 
-#include "LedgerlyDesktop/SettingsWindow/SettingsSectionLabel.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsCard.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsErrorView.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsRow.h"
+#include "LedgerlyDesktop/SettingsWindow/SettingsSectionLabel.h"
 #include "LedgerlyDesktop/SettingsWindow/ShortcutRecorderControl.h"
 #include "LedgerlyDesktop/SettingsWindow/SwitchControl.h"
 

@@ -33,8 +33,7 @@ SettingsWindow::SettingsWindow(QWidget* content) : QWidget(nullptr, Qt::Window),
 
 void SettingsWindow::fitContentHeight(int contentHeight) {
     content_->resize(contentSize.width(), contentHeight);
-    resize(contentSize.width(),
-           std::clamp(contentHeight, minimumContentSize.height(), maximumContentSize.height()));
+    resize(contentSize.width(), std::clamp(contentHeight, minimumContentSize.height(), maximumContentSize.height()));
 }
 
 void SettingsWindow::showEvent(QShowEvent* event) {

@@ -3,11 +3,11 @@
 #include "LedgerlyDesktop/ModifierFlags.h"
 #include "LedgerlyDesktop/VirtualKeyTable.h"
 
+#include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QStringList>
-#include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb_keysyms.h>
 
@@ -19,7 +19,7 @@ namespace ledgerly {
 namespace {
 
 constexpr std::array kModifierKeys = {
-    Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt,     Qt::Key_AltGr,   Qt::Key_Meta,
+    Qt::Key_Shift,   Qt::Key_Control, Qt::Key_Alt,     Qt::Key_AltGr,   Qt::Key_Meta,
     Qt::Key_Super_L, Qt::Key_Super_R, Qt::Key_Hyper_L, Qt::Key_Hyper_R, Qt::Key_CapsLock,
 };
 

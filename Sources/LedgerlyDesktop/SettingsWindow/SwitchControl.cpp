@@ -36,8 +36,8 @@ void SwitchControl::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
     const qreal radius = track.height() / 2;
-    QColor trackColor = isChecked() ? palette().color(QPalette::Highlight)
-                                    : platformColor(PlatformColor::separatorColor, palette());
+    QColor trackColor =
+        isChecked() ? palette().color(QPalette::Highlight) : platformColor(PlatformColor::separatorColor, palette());
     if (!isEnabled()) {
         trackColor.setAlphaF(0.5f);
     }

@@ -19,17 +19,15 @@ LedgerlyAppServices AppDelegateHarness::services() {
         .alertPresenter = alerts,
         .application = application,
         .bundleResources = bundle,
-        .makeHotKeyRegistrar =
-            [this]() -> std::unique_ptr<HotKeyRegistering> {
-                log.record("makeHotKeyRegistrar");
-                ++registrarsMade;
-                return std::make_unique<HotKeyRegistrar>(hotKeyBackend, queue);
-            },
-        .makeLaunchAtLoginService =
-            [this]() -> std::unique_ptr<LaunchAtLoginServicing> {
-                ++loginServicesMade;
-                return std::make_unique<FakeLaunchAtLoginService>(loginItem);
-            },
+        .makeHotKeyRegistrar = [this]() -> std::unique_ptr<HotKeyRegistering> {
+            log.record("makeHotKeyRegistrar");
+            ++registrarsMade;
+            return std::make_unique<HotKeyRegistrar>(hotKeyBackend, queue);
+        },
+        .makeLaunchAtLoginService = [this]() -> std::unique_ptr<LaunchAtLoginServicing> {
+            ++loginServicesMade;
+            return std::make_unique<FakeLaunchAtLoginService>(loginItem);
+        },
         .showSettingsWindow =
             [this](SettingsViewModel& viewModel) {
                 log.record("showSettingsWindow");

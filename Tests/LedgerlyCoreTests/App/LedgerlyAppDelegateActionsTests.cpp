@@ -52,13 +52,10 @@ TEST_P(LedgerlyAppDelegateOpenURL, OptionCopiesAnythingElseOpens) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modifiers, LedgerlyAppDelegateOpenURL,
-    ::testing::Values(ModifierCase{"NoCurrentEvent", std::nullopt, false},
-                      ModifierCase{"NoModifier", 0, false},
-                      ModifierCase{"ShiftAlone", kShift, false},
-                      ModifierCase{"CommandAlone", kCommand, false},
+    ::testing::Values(ModifierCase{"NoCurrentEvent", std::nullopt, false}, ModifierCase{"NoModifier", 0, false},
+                      ModifierCase{"ShiftAlone", kShift, false}, ModifierCase{"CommandAlone", kCommand, false},
                       ModifierCase{"ControlAlone", kControl, false},
-                      ModifierCase{"ShiftCommand", kShift | kCommand, false},
-                      ModifierCase{"Option", kOption, true},
+                      ModifierCase{"ShiftCommand", kShift | kCommand, false}, ModifierCase{"Option", kOption, true},
                       ModifierCase{"OptionWithOthers", kOption | kShift | kControl | kCommand, true},
                       ModifierCase{"OptionAmongUnrelatedBits", kOption | 0x100, true}),
     [](const ::testing::TestParamInfo<ModifierCase>& info) { return info.param.name; });
@@ -241,9 +238,9 @@ TEST(LedgerlyAppDelegateActions, AboutActivatesThenShowsThePanel) {
     app.launch();
     app.log.clear();
     app.delegate->showAbout(MenuEntry::item("About Ledgerly"));
-    EXPECT_EQ((std::vector<std::string>{"application.activateIgnoringOtherApps",
-                                        "application.orderFrontStandardAboutPanel"}),
-              app.log.calls());
+    EXPECT_EQ(
+        (std::vector<std::string>{"application.activateIgnoringOtherApps", "application.orderFrontStandardAboutPanel"}),
+        app.log.calls());
 }
 
 TEST(LedgerlyAppDelegateActions, QuitTerminatesAndNothingElse) {

@@ -12,8 +12,8 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -118,17 +118,17 @@ TEST_P(TextFilesReadFailure, ThrowsWithTheReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Reasons, TextFilesReadFailure,
-    ::testing::Values(
-        ReadFailureCase{"Missing", [](const TempDirectory& f) { return f.file("missing.md"); }, ENOENT},
-        ReadFailureCase{"Folder",
-                        [](const TempDirectory& f) {
-                            fs::create_directory(f.file("folder.md"));
-                            return f.file("folder.md");
-                        },
-                        EISDIR},
-        ReadFailureCase{"Latin1", [](const TempDirectory& f) { return f.writeFile("latin.md", "caf\xE9"); }, 0},
-        ReadFailureCase{"TruncatedSequence",
-                        [](const TempDirectory& f) { return f.writeFile("cut.md", "ok \xE2\x9C"); }, 0}),
+    ::testing::Values(ReadFailureCase{"Missing", [](const TempDirectory& f) { return f.file("missing.md"); }, ENOENT},
+                      ReadFailureCase{"Folder",
+                                      [](const TempDirectory& f) {
+                                          fs::create_directory(f.file("folder.md"));
+                                          return f.file("folder.md");
+                                      },
+                                      EISDIR},
+                      ReadFailureCase{"Latin1",
+                                      [](const TempDirectory& f) { return f.writeFile("latin.md", "caf\xE9"); }, 0},
+                      ReadFailureCase{"TruncatedSequence",
+                                      [](const TempDirectory& f) { return f.writeFile("cut.md", "ok \xE2\x9C"); }, 0}),
     [](const ::testing::TestParamInfo<ReadFailureCase>& info) { return info.param.name; });
 
 TEST(TextFilesRead, InvalidUTF8IsDescribedAsSuch) {

@@ -189,12 +189,12 @@ TEST(FileSourceLoad, SymbolicLinkToFileReadsTheTarget) {
 
 TEST(FileSourceLoad, MalformedUTF8IsInvalidUTF8) {
     const std::string contents[] = {
-        "caf\xE9",                 // a lone Latin-1 byte
-        "\xC0\xAF",                // overlong "/"
-        "\xED\xA0\x80",            // UTF-16 surrogate
-        "ok\xF0\x9F\x98",          // sequence cut off at the end
-        "\xF4\x90\x80\x80",        // above U+10FFFF
-        "text\x80",                // stray continuation byte
+        "caf\xE9",           // a lone Latin-1 byte
+        "\xC0\xAF",          // overlong "/"
+        "\xED\xA0\x80",      // UTF-16 surrogate
+        "ok\xF0\x9F\x98",    // sequence cut off at the end
+        "\xF4\x90\x80\x80",  // above U+10FFFF
+        "text\x80",          // stray continuation byte
     };
     TempDirectory folder;
     for (const auto& content : contents) {
@@ -251,8 +251,7 @@ TEST(FileSourceLoad, FileWithoutReadPermissionIsPermissionDenied) {
     TempDirectory folder;
     const auto path = folder.writeFile("private.md", "secret");
     std::filesystem::permissions(path, std::filesystem::perms::none);
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all |
-                                                    std::filesystem::perms::group_exec |
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_exec |
                                                     std::filesystem::perms::others_exec);
     SelectedFile selected(path);
     const int outcome = ::geteuid() == 0 ? loadAsUnprivilegedUser(selected.source) : outcomeCode(selected.source);

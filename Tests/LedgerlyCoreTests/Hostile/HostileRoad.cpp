@@ -29,7 +29,8 @@ const MenuEntry& RoadResult::statusEntry() const {
 
 RoadResult readParseAndBuild(const std::filesystem::path& file) {
     reports::MenuReport report = reports::MenuReport::forSelectedFile(file, "/home/nobody");
-    return RoadResult{RefreshOutcome{std::move(report.menuState), std::move(report.statusTitle)}, std::move(report.menu)};
+    return RoadResult{RefreshOutcome{std::move(report.menuState), std::move(report.statusTitle)},
+                      std::move(report.menu)};
 }
 
 LedgerlyMenuState unreadable(FileReadFailureReason reason) {

@@ -62,8 +62,9 @@ void appendCodePoint(std::string& text, char32_t c) {
 // Well-formed UTF-8 that is nothing like Markdown: NULs, controls, line
 // breaks of every kind, combining marks, the dialect's markers, any plane.
 std::string utf8Garbage(std::size_t codePoints) {
-    static constexpr char32_t kPicks[] = {0, 1, 0x1B, 0x7F, '\t', '\n', '\r', 0x85, 0x2028, 0x2029, 0x0301, 0x200D,
-                                          0xFEFF, 0xA0, 0x3000, '#', '-', '*', '[', ']', '(', ')', '>', '<', '@', ' '};
+    static constexpr char32_t kPicks[] = {0,      1,      0x1B,   0x7F,   '\t', '\n',   '\r', 0x85, 0x2028,
+                                          0x2029, 0x0301, 0x200D, 0xFEFF, 0xA0, 0x3000, '#',  '-',  '*',
+                                          '[',    ']',    '(',    ')',    '>',  '<',    '@',  ' '};
     Bytes bytes;
     std::string text;
     for (std::size_t i = 0; i < codePoints; ++i) {
@@ -150,8 +151,8 @@ TEST(HostileStrangeFile, LinkToAnEndlessDeviceIsRefusedUnread) {
 TEST(HostileStrangeFile, PathWithSpacesAndNonASCIILettersReads) {
     const TempDirectory folder;
     std::filesystem::create_directory(folder.file("Mes signets \u00E9t\u00E9"));
-    const auto path =
-        folder.writeFile("Mes signets \u00E9t\u00E9/\u30D6\u30C3\u30AF \u00F1and\u00FA.md", "- [Docs](https://example.com)\n");
+    const auto path = folder.writeFile("Mes signets \u00E9t\u00E9/\u30D6\u30C3\u30AF \u00F1and\u00FA.md",
+                                       "- [Docs](https://example.com)\n");
     const auto result = readParseAndBuild(path);
     ASSERT_EQ(1U, result.document().items.size());
     EXPECT_EQ("\u30D6\u30C3\u30AF \u00F1and\u00FA", result.outcome.statusTitle);

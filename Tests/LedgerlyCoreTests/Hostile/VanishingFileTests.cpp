@@ -32,8 +32,7 @@ int openFile(const char* path, int flags, mode_t mode) {
 }
 
 mode_t modeArgument(int flags, va_list arguments) {
-    return (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE ? static_cast<mode_t>(va_arg(arguments, int))
-                                                                        : 0;
+    return (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE ? static_cast<mode_t>(va_arg(arguments, int)) : 0;
 }
 
 }  // namespace

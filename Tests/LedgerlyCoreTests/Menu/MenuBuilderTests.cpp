@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <cstdlib>
 #include <memory>
-#include <stdlib.h>
 
 namespace ledgerly {
 namespace {
@@ -29,9 +29,7 @@ protected:
     }
 
     // The document's own entries: everything before the final separator and "Ledgerly".
-    std::vector<MenuEntry> content(const Menu& menu) const {
-        return {menu.entries.begin(), menu.entries.end() - 2};
-    }
+    std::vector<MenuEntry> content(const Menu& menu) const { return {menu.entries.begin(), menu.entries.end() - 2}; }
 
     std::shared_ptr<InertMenuActionHandler> handler_ = std::make_shared<InertMenuActionHandler>();
 };
@@ -89,7 +87,8 @@ TEST_F(MenuBuilderTest, ContentOfEachStateWithoutADocumentToShow) {
          {"Selected file not found", "Open Markdown File...", "Save Starter File...", "---", "Ledgerly"}},
         {State{State::SelectedFileUnreadable{FileReadFailureReason::invalidUTF8}},
          {"Can't read selected file", "Open Markdown File...", "Save Starter File...", "---", "Ledgerly"}},
-        {State{State::Unavailable{"Could not read selected file", {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
+        {State{State::Unavailable{"Could not read selected file",
+                                  {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
          {"Could not read selected file", "---", "Ledgerly"}},
         {State{State::Document{LedgerlyDocument{}}}, {"No menu items found", "---", "Ledgerly"}},
     };
@@ -102,9 +101,16 @@ TEST_F(MenuBuilderTest, ContentOfEachStateWithoutADocumentToShow) {
 }
 
 TEST_F(MenuBuilderTest, AdminSubmenuOffersTheStarterFileOnlyWithoutADocument) {
-    const std::vector<std::string> withStarter = {
-        "Open Markdown File...", "Save Starter File...", "Reveal Markdown File", "Status: 1 error", "Refresh", "---",
-        "About Ledgerly",        "Settings...",          "---",                  "Quit Ledgerly"};
+    const std::vector<std::string> withStarter = {"Open Markdown File...",
+                                                  "Save Starter File...",
+                                                  "Reveal Markdown File",
+                                                  "Status: 1 error",
+                                                  "Refresh",
+                                                  "---",
+                                                  "About Ledgerly",
+                                                  "Settings...",
+                                                  "---",
+                                                  "Quit Ledgerly"};
     std::vector<std::string> withoutStarter = withStarter;
     withoutStarter.erase(withoutStarter.begin() + 1);
     withoutStarter[2] = "Status: OK";
@@ -114,7 +120,8 @@ TEST_F(MenuBuilderTest, AdminSubmenuOffersTheStarterFileOnlyWithoutADocument) {
               titles(adminMenu(build(State{State::SelectedFileUnreadable{FileReadFailureReason::unknown}}, kLinks))));
     EXPECT_EQ(withoutStarter, titles(adminMenu(build(State{State::Document{}}, kLinks))));
     withoutStarter[2] = "Status: 1 warning";
-    EXPECT_EQ(withoutStarter, titles(adminMenu(build(State{State::Unavailable{"m", {ParserWarning{0, "m", std::nullopt}}}}, kLinks))));
+    EXPECT_EQ(withoutStarter,
+              titles(adminMenu(build(State{State::Unavailable{"m", {ParserWarning{0, "m", std::nullopt}}}}, kLinks))));
 }
 
 TEST_F(MenuBuilderTest, RevealEntryIsEnabledOnlyForAnExistingSelection) {
@@ -153,7 +160,9 @@ TEST_F(MenuBuilderTest, RevealSubtitleIsAbbreviatedAndShortenedToFortyFour) {
 
 TEST_F(MenuBuilderTest, StatusEntryListsTheIssuesAndCopiesTheirReports) {
     const LedgerlyDocument document{
-        std::nullopt, {}, {ParserWarning{4, "Skipped unsupported line", "hello"}, ParserWarning{7, "Other", std::nullopt}}};
+        std::nullopt,
+        {},
+        {ParserWarning{4, "Skipped unsupported line", "hello"}, ParserWarning{7, "Other", std::nullopt}}};
     MenuEntry first = actionEntry("Line 4: Skipped unsupported line", MenuAction::copyWarningFromMenuItem);
     first.representedObject = "Ledgerly warning\nLine 4: Skipped unsupported line\nSource: hello";
     first.subtitle = "hello";
@@ -167,9 +176,10 @@ TEST_F(MenuBuilderTest, StatusEntryListsTheIssuesAndCopiesTheirReports) {
 TEST_F(MenuBuilderTest, StatusEntryForAMissingFileCarriesTheFullPath) {
     MenuEntry issue = actionEntry("Selected file not found", MenuAction::copyWarningFromMenuItem);
     issue.subtitle = kLinks.string();
-    issue.representedObject = "Ledgerly error\nSelected file not found\n"
-                              "The Markdown file may have been moved, renamed, or deleted.\n" +
-                              kLinks.string();
+    issue.representedObject =
+        "Ledgerly error\nSelected file not found\n"
+        "The Markdown file may have been moved, renamed, or deleted.\n" +
+        kLinks.string();
     EXPECT_EQ(submenuEntry("Status: 1 error", Menu{250, {issue}}),
               adminMenu(build(State{State::SelectedFileNotFound{}}, kLinks)).entries[3]);
 }
@@ -237,8 +247,9 @@ TEST_F(MenuBuilderTest, InlineSnippetIsOneEntryLabeledSnippetTwo) {
     body.image = blankIcon("LedgerlyCopySnippetIcon");
     body.isAlternate = true;
 
-    EXPECT_EQ((std::vector{inlineEntry, labeled, body}),
-              content(buildItems({inlineSnippetNode("git status"), labeledSnippetNode("SSH key", "line one\nline two")})));
+    EXPECT_EQ(
+        (std::vector{inlineEntry, labeled, body}),
+        content(buildItems({inlineSnippetNode("git status"), labeledSnippetNode("SSH key", "line one\nline two")})));
 }
 
 TEST_F(MenuBuilderTest, EmailSnippetIsShownLikeAnyInlineSnippet) {
@@ -284,13 +295,16 @@ TEST_F(MenuBuilderTest, DividersAndSectionLabelsPlaceSeparators) {
 
 TEST_F(MenuBuilderTest, SectionLabelIsAShortenedHeader) {
     const auto entries = content(buildItems({sectionLabelNode(letters(60))}));
-    EXPECT_EQ((std::vector{MenuEntry::sectionHeader(letters(60).substr(0, 27) + "..." + letters(60).substr(34))}), entries);
+    EXPECT_EQ((std::vector{MenuEntry::sectionHeader(letters(60).substr(0, 27) + "..." + letters(60).substr(34))}),
+              entries);
 }
 
 TEST_F(MenuBuilderTest, GoneHandlerLeavesEveryEntryWithoutATarget) {
     const MenuBuilder builder(handler_, nullptr, "/home/ann");
-    const State state{State::Document{LedgerlyDocument{
-        std::nullopt, {linkNode("a", "https://a"), submenuNode("s", {inlineSnippetNode("x")})}, {ParserWarning{1, "m", std::nullopt}}}}};
+    const State state{
+        State::Document{LedgerlyDocument{std::nullopt,
+                                         {linkNode("a", "https://a"), submenuNode("s", {inlineSnippetNode("x")})},
+                                         {ParserWarning{1, "m", std::nullopt}}}}};
     handler_.reset();
     const Menu menu = builder.buildMenu(state, kLinks);
 
@@ -311,12 +325,13 @@ TEST_F(MenuBuilderTest, GoneHandlerLeavesEveryEntryWithoutATarget) {
 }
 
 TEST_F(MenuBuilderTest, MissingSymbolsReachTheBuiltEntries) {
-    const auto symbols = std::make_shared<SymbolsWithout>(std::set<std::string, std::less<>>{"globe", "text.quote", "text.bubble"});
+    const auto symbols =
+        std::make_shared<SymbolsWithout>(std::set<std::string, std::less<>>{"globe", "text.quote", "text.bubble"});
     const MenuBuilder builder(handler_, symbols, "/home/ann");
-    const Menu menu = builder.buildMenu(
-        State{State::Document{LedgerlyDocument{
-            std::nullopt, {linkNode("a", "https://a"), labeledSnippetNode("l", "b")}, {}}}},
-        kLinks);
+    const Menu menu =
+        builder.buildMenu(State{State::Document{LedgerlyDocument{
+                              std::nullopt, {linkNode("a", "https://a"), labeledSnippetNode("l", "b")}, {}}}},
+                          kLinks);
     EXPECT_EQ(std::nullopt, menu.entries[0].image);
     EXPECT_EQ(blankIcon("LedgerlyLabeledSnippetIcon"), menu.entries[2].image);
 }

@@ -16,8 +16,8 @@ TEST(MenuDisplayBudgetAlternateLimit, FollowsTheWidestShortenedTitle) {
         std::int64_t expectedAlternate;
     };
     const Case cases[] = {
-        {20, 56, 32}, {45, 56, 45}, {80, 56, 56}, {60, 70, 60}, {100, 70, 70}, {10, 56, 32}, {32, 56, 32}, {33, 56, 33},
-        {40, 20, 20},
+        {20, 56, 32}, {45, 56, 45}, {80, 56, 56}, {60, 70, 60}, {100, 70, 70},
+        {10, 56, 32}, {32, 56, 32}, {33, 56, 33}, {40, 20, 20},
     };
     for (const auto& c : cases) {
         const std::vector<MenuNode> nodes = {linkNode("x", "https://x"), linkNode(letters(c.widestTitle), "https://y")};

@@ -11,10 +11,10 @@
 namespace ledgerly {
 namespace {
 
-using testing::ScratchFolder;
-using testing::SymbolsWithout;
-using testing::symbolIcon;
 using testing::blankIcon;
+using testing::ScratchFolder;
+using testing::symbolIcon;
+using testing::SymbolsWithout;
 
 BookmarkLink link(LinkActionFamily family, std::string urlString) {
     return BookmarkLink{"title", std::move(urlString), LinkEmphasis::none, LinkSource::named, family};

@@ -35,10 +35,10 @@ TEST(MenuJsonSchema, ItemsCarryEveryKeyInOrder) {
     EXPECT_EQ((std::vector<std::string>{"minimumWidth", "entries"}), keys(menu));
     EXPECT_EQ("250", menu["minimumWidth"].dump());
     const json& first = menu["entries"][0];
-    EXPECT_EQ((std::vector<std::string>{"kind", "title", "font", "subtitle", "action", "hasTarget", "keyEquivalent",
-                                        "modifierMask", "enabled", "image", "representedObject", "alternate",
-                                        "submenu"}),
-              keys(first));
+    EXPECT_EQ(
+        (std::vector<std::string>{"kind", "title", "font", "subtitle", "action", "hasTarget", "keyEquivalent",
+                                  "modifierMask", "enabled", "image", "representedObject", "alternate", "submenu"}),
+        keys(first));
     EXPECT_EQ(json::parse(R"({"kind": "item", "title": "No file selected", "font": null, "subtitle": null,
         "action": null, "hasTarget": false, "keyEquivalent": "", "modifierMask": 1048576, "enabled": false,
         "image": null, "representedObject": null, "alternate": false, "submenu": null})"),
@@ -84,21 +84,22 @@ TEST(MenuJsonSchema, BytesThatAreNotUTF8DoNotStopTheReport) {
 }
 
 TEST(MenuTextPrinter, NoFileSelectedMenuReadsTopToBottom) {
-    const std::string expected = "No file selected  (disabled)\n"
-                                 "Open Markdown File...\n"
-                                 "Save Starter File...\n"
-                                 "----------------\n"
-                                 "Ledgerly >\n"
-                                 "    Open Markdown File...  (Ctrl+O)\n"
-                                 "    Save Starter File...\n"
-                                 "    Reveal Markdown File  (disabled)\n"
-                                 "    Status: OK  (disabled)\n"
-                                 "    Refresh  (Ctrl+R)\n"
-                                 "    ----------------\n"
-                                 "    About Ledgerly\n"
-                                 "    Settings...  (Ctrl+,)\n"
-                                 "    ----------------\n"
-                                 "    Quit Ledgerly  (Ctrl+Q)\n";
+    const std::string expected =
+        "No file selected  (disabled)\n"
+        "Open Markdown File...\n"
+        "Save Starter File...\n"
+        "----------------\n"
+        "Ledgerly >\n"
+        "    Open Markdown File...  (Ctrl+O)\n"
+        "    Save Starter File...\n"
+        "    Reveal Markdown File  (disabled)\n"
+        "    Status: OK  (disabled)\n"
+        "    Refresh  (Ctrl+R)\n"
+        "    ----------------\n"
+        "    About Ledgerly\n"
+        "    Settings...  (Ctrl+,)\n"
+        "    ----------------\n"
+        "    Quit Ledgerly  (Ctrl+Q)\n";
     EXPECT_EQ(expected, reports::menuText(noFileSelectedMenu()));
 }
 

@@ -1,10 +1,9 @@
 #include "MenuTestSupport.h"
 
-
+#include <stdlib.h>
 #include <fstream>
 #include <memory>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace ledgerly::testing {
 

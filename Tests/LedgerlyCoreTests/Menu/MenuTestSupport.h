@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LedgerlyCore/Menu/Menu.h"
 #include "LedgerlyCore/Menu/InertMenuActionHandler.h"
+#include "LedgerlyCore/Menu/Menu.h"
 #include "LedgerlyCore/Menu/SymbolAvailability.h"
 #include "LedgerlyCore/Models/BookmarkModel.h"
 
@@ -47,8 +47,8 @@ MenuEntry submenuEntry(std::string title, Menu submenu);
 MenuIcon symbolIcon(std::string symbol, std::string description, std::optional<std::string> imageName);
 MenuIcon blankIcon(std::string imageName);
 
-MenuNode linkNode(std::string title, std::string urlString,
-                  LinkActionFamily family = LinkActionFamily::web, LinkEmphasis emphasis = LinkEmphasis::none);
+MenuNode linkNode(std::string title, std::string urlString, LinkActionFamily family = LinkActionFamily::web,
+                  LinkEmphasis emphasis = LinkEmphasis::none);
 MenuNode inlineSnippetNode(std::string text);
 MenuNode labeledSnippetNode(std::string label, std::string body);
 MenuNode submenuNode(std::string title, std::vector<MenuNode> items);

@@ -12,9 +12,15 @@ namespace ledgerly {
 namespace {
 
 const MenuAction kAllActions[] = {
-    MenuAction::openURLFromMenuItem, MenuAction::copyTextFromMenuItem, MenuAction::copyWarningFromMenuItem,
-    MenuAction::refreshNow,          MenuAction::chooseMarkdownFile,   MenuAction::saveStarterFile,
-    MenuAction::revealMarkdownFile,  MenuAction::showAbout,            MenuAction::openSettings,
+    MenuAction::openURLFromMenuItem,
+    MenuAction::copyTextFromMenuItem,
+    MenuAction::copyWarningFromMenuItem,
+    MenuAction::refreshNow,
+    MenuAction::chooseMarkdownFile,
+    MenuAction::saveStarterFile,
+    MenuAction::revealMarkdownFile,
+    MenuAction::showAbout,
+    MenuAction::openSettings,
     MenuAction::quitApp,
 };
 
@@ -40,9 +46,16 @@ private:
 
 TEST(MenuActionSelectors, EachActionHasItsOwnSelector) {
     const std::vector<std::string> expected = {
-        "openURLFromMenuItem:", "copyTextFromMenuItem:", "copyWarningFromMenuItem:", "refreshNow:",
-        "chooseMarkdownFile:",  "saveStarterFile:",      "revealMarkdownFile:",      "showAbout:",
-        "openSettings:",        "quitApp:",
+        "openURLFromMenuItem:",
+        "copyTextFromMenuItem:",
+        "copyWarningFromMenuItem:",
+        "refreshNow:",
+        "chooseMarkdownFile:",
+        "saveStarterFile:",
+        "revealMarkdownFile:",
+        "showAbout:",
+        "openSettings:",
+        "quitApp:",
     };
     std::vector<std::string> actual;
     for (const MenuAction action : kAllActions) {

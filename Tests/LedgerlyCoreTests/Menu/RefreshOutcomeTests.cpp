@@ -31,8 +31,8 @@ FileSourceError unreadable(FileReadFailureReason reason) {
 }
 
 TEST(RefreshOutcomeTable, EachLoadResultGivesItsStateAndTitle) {
-    const State unavailable{State::Unavailable{
-        "Could not read selected file", {ParserWarning{0, "Could not read selected file", std::nullopt}}}};
+    const State unavailable{State::Unavailable{"Could not read selected file",
+                                               {ParserWarning{0, "Could not read selected file", std::nullopt}}}};
     struct Case {
         RefreshOutcome::LoadResult result;
         std::optional<std::filesystem::path> url;
@@ -44,15 +44,21 @@ TEST(RefreshOutcomeTable, EachLoadResultGivesItsStateAndTitle) {
         {std::string(""), kLinks, {State{State::Document{documentTitled("")}}, "Links"}},
         {std::string("-"), kLinks, {State{State::Document{documentTitled(std::nullopt)}}, "Links"}},
         {std::string("-"), std::nullopt, {State{State::Document{documentTitled(std::nullopt)}}, "Ledgerly"}},
-        {FileSourceError{FileSourceError::NoSelectedFile{}}, std::nullopt, {State{State::NoFileSelected{}}, "Ledgerly"}},
+        {FileSourceError{FileSourceError::NoSelectedFile{}},
+         std::nullopt,
+         {State{State::NoFileSelected{}}, "Ledgerly"}},
         {FileSourceError{FileSourceError::NoSelectedFile{}}, kLinks, {State{State::NoFileSelected{}}, "Ledgerly"}},
-        {FileSourceError{FileSourceError::SelectedFileNotFound{}}, kLinks,
+        {FileSourceError{FileSourceError::SelectedFileNotFound{}},
+         kLinks,
          {State{State::SelectedFileNotFound{}}, "Links"}},
-        {unreadable(FileReadFailureReason::permissionDenied), kLinks,
+        {unreadable(FileReadFailureReason::permissionDenied),
+         kLinks,
          {State{State::SelectedFileUnreadable{FileReadFailureReason::permissionDenied}}, "Links"}},
-        {unreadable(FileReadFailureReason::invalidUTF8), kLinks,
+        {unreadable(FileReadFailureReason::invalidUTF8),
+         kLinks,
          {State{State::SelectedFileUnreadable{FileReadFailureReason::invalidUTF8}}, "Links"}},
-        {unreadable(FileReadFailureReason::unknown), kLinks,
+        {unreadable(FileReadFailureReason::unknown),
+         kLinks,
          {State{State::SelectedFileUnreadable{FileReadFailureReason::unknown}}, "Links"}},
         {RefreshOutcome::OtherLoadFailure{}, kLinks, {unavailable, "Links"}},
         {RefreshOutcome::OtherLoadFailure{}, std::nullopt, {unavailable, "Ledgerly"}},
@@ -77,12 +83,12 @@ TEST(RefreshOutcomeTable, ParserIsCalledOnlyForText) {
 
 TEST(RefreshOutcomeLoad, ThrownErrorsBecomeTheirStates) {
     const auto throwing = [](auto error) { return [error]() -> std::string { throw error; }; };
-    EXPECT_EQ(State{State::SelectedFileNotFound{}},
-              RefreshOutcome::load(throwing(FileSourceError{FileSourceError::SelectedFileNotFound{}}), kLinks,
-                                   titleFromText)
-                  .menuState);
-    EXPECT_EQ("Links", RefreshOutcome::load(throwing(std::runtime_error("disk on fire")), kLinks, titleFromText)
-                           .statusTitle);
+    EXPECT_EQ(
+        State{State::SelectedFileNotFound{}},
+        RefreshOutcome::load(throwing(FileSourceError{FileSourceError::SelectedFileNotFound{}}), kLinks, titleFromText)
+            .menuState);
+    EXPECT_EQ("Links",
+              RefreshOutcome::load(throwing(std::runtime_error("disk on fire")), kLinks, titleFromText).statusTitle);
     EXPECT_TRUE(std::holds_alternative<State::Unavailable>(
         RefreshOutcome::load(throwing(42), kLinks, titleFromText).menuState.value));
     EXPECT_EQ("Read", RefreshOutcome::load([] { return std::string("Read"); }, kLinks, titleFromText).statusTitle);

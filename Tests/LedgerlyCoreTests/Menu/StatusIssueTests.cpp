@@ -29,7 +29,8 @@ TEST(StatusIssues, EachStateGivesItsIssues) {
         {State{State::Document{LedgerlyDocument{}}}, {}},
         {State{State::Document{LedgerlyDocument{"T", {}, {first, second}}}},
          {warning(3, "Skipped unsupported line", "hello"), warning(9, "Skipped malformed link")}},
-        {State{State::Unavailable{"Could not read selected file", {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
+        {State{State::Unavailable{"Could not read selected file",
+                                  {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
          {warning(0, "Could not read selected file")}},
         {State{State::SelectedFileNotFound{}},
          {error("Selected file not found", "The Markdown file may have been moved, renamed, or deleted.",
@@ -48,8 +49,8 @@ TEST(StatusIssues, EachStateGivesItsIssues) {
 }
 
 TEST(StatusIssues, ErrorWithoutURLHasNoPath) {
-    EXPECT_EQ(std::vector{error("Selected file not found", "The Markdown file may have been moved, renamed, or deleted.",
-                                std::nullopt)},
+    EXPECT_EQ(std::vector{error("Selected file not found",
+                                "The Markdown file may have been moved, renamed, or deleted.", std::nullopt)},
               statusIssues(State{State::SelectedFileNotFound{}}, std::nullopt));
 }
 
@@ -76,9 +77,10 @@ TEST(StatusIssueTitles, CountsErrorsBeforeWarnings) {
 TEST(StatusIssueReports, ErrorReportHasFourLinesWithAPathAndThreeWithout) {
     const auto issues = statusIssues(State{State::SelectedFileNotFound{}}, kLinks);
     ASSERT_EQ(1u, issues.size());
-    EXPECT_EQ("Ledgerly error\nSelected file not found\nThe Markdown file may have been moved, renamed, or deleted.\n"
-              "/Users/me/Links.md",
-              issues[0].report());
+    EXPECT_EQ(
+        "Ledgerly error\nSelected file not found\nThe Markdown file may have been moved, renamed, or deleted.\n"
+        "/Users/me/Links.md",
+        issues[0].report());
     EXPECT_EQ("Ledgerly error\nt\nd", error("t", "d", std::nullopt).report());
 }
 

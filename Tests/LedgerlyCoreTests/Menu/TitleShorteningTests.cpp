@@ -62,7 +62,9 @@ TEST(MakeDisplayTitle, CountsAndCutsWholeGraphemeClusters) {
         std::string piece;
         const char* name;
     };
-    const Case cases[] = {{kCombiningE, "combining mark"}, {kFlag, "flag"}, {kThumbsUpDark, "emoji with modifier"},
+    const Case cases[] = {{kCombiningE, "combining mark"},
+                          {kFlag, "flag"},
+                          {kThumbsUpDark, "emoji with modifier"},
                           {kFamily, "joined emoji"}};
     for (const auto& c : cases) {
         const std::string atLimit = repeated(c.piece, 7);
@@ -116,7 +118,8 @@ TEST(TruncatePath, CutsWholeGraphemeClusters) {
     const std::string name = repeated(kFlag, 50);
     EXPECT_EQ("..." + repeated(kFlag, 41), truncatePath("/x/" + name, 44));
     const std::string folder = repeated(kThumbsUpDark, 50);
-    EXPECT_EQ("/" + repeated(kThumbsUpDark, 33) + ".../" + kCombiningE + "x", truncatePath("/" + folder + "/" + kCombiningE + "x", 40));
+    EXPECT_EQ("/" + repeated(kThumbsUpDark, 33) + ".../" + kCombiningE + "x",
+              truncatePath("/" + folder + "/" + kCombiningE + "x", 40));
 }
 
 TEST(LastPathComponent, TakesTheTextAfterTheLastSlash) {

@@ -36,8 +36,7 @@ TEST(BookmarkLinkAlternateCopyPayload, MailLinksCopyTheBareAddress) {
         {"mailto:two words@example.com", "mailto:two words@example.com"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.expected, link(c.urlString, LinkActionFamily::mailCompose).alternateCopyPayload())
-            << c.urlString;
+        EXPECT_EQ(c.expected, link(c.urlString, LinkActionFamily::mailCompose).alternateCopyPayload()) << c.urlString;
     }
 }
 

@@ -2,8 +2,8 @@
 #include "CheckOptions.h"
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <unistd.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 #include <fstream>
@@ -56,8 +56,9 @@ TEST_F(CheckToolTest, WarningsArePrintedCompilerStyle) {
     const auto path = write("w.md", "- a\r\nsome prose\r\n- \r\n");
     const auto result = run(CheckMode::warnings, {path});
     EXPECT_EQ(kExitWarnings, result.status);
-    EXPECT_EQ(path + ":2: Skipped unsupported line\n    | some prose\n" + path + ":3: Skipped empty list item\n    | -\n",
-              result.out);
+    EXPECT_EQ(
+        path + ":2: Skipped unsupported line\n    | some prose\n" + path + ":3: Skipped empty list item\n    | -\n",
+        result.out);
 }
 
 TEST_F(CheckToolTest, UnreadableFileWinsOverWarnings) {

@@ -68,9 +68,9 @@ TEST(DocumentJson, FileReportHoldsEitherDocumentOrError) {
         FileReadFailureReason reason;
         const char* name;
     };
-    for (const auto& c : {Case{FileReadFailureReason::permissionDenied, "permissionDenied"},
-                          Case{FileReadFailureReason::invalidUTF8, "invalidUTF8"},
-                          Case{FileReadFailureReason::unknown, "unknown"}}) {
+    for (const auto& c :
+         {Case{FileReadFailureReason::permissionDenied, "permissionDenied"},
+          Case{FileReadFailureReason::invalidUTF8, "invalidUTF8"}, Case{FileReadFailureReason::unknown, "unknown"}}) {
         const FileSourceError error{FileSourceError::UnreadableSelectedFile{c.reason}};
         EXPECT_EQ(std::string(R"({"case":"unreadableSelectedFile","reason":")") + c.name + "\"}",
                   reports::fileSourceErrorToJson(error).dump());

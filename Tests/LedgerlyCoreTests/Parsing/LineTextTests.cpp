@@ -16,16 +16,16 @@ using parsing::LineText;
 
 // Texts whose clusters join across an ASCII neighbour in every way UAX 29 allows.
 const char* const kBoundaryTexts[] = {
-    "a\u0301b",                      // Extend after ASCII
-    "a\u0903b",                      // SpacingMark after ASCII
-    "a\u200Db",                      // ZWJ after ASCII
-    "\u06001x",                      // Prepend before an ASCII digit
-    "\u0600\tx",                     // Prepend before a control: breaks
-    "\u0600 x",                      // Prepend before a space: joins
-    "x\U0001F44D\U0001F3FDy",        // emoji with a modifier
-    "\U0001F468\u200D\U0001F469z",   // ZWJ sequence
+    "a\u0301b",                         // Extend after ASCII
+    "a\u0903b",                         // SpacingMark after ASCII
+    "a\u200Db",                         // ZWJ after ASCII
+    "\u06001x",                         // Prepend before an ASCII digit
+    "\u0600\tx",                        // Prepend before a control: breaks
+    "\u0600 x",                         // Prepend before a space: joins
+    "x\U0001F44D\U0001F3FDy",           // emoji with a modifier
+    "\U0001F468\u200D\U0001F469z",      // ZWJ sequence
     "\U0001F1E9\U0001F1EA\U0001F1EBa",  // regional indicators
-    "\u1100\u1161\uAC00a",           // Hangul jamo and syllable
+    "\u1100\u1161\uAC00a",              // Hangul jamo and syllable
     "e\u0301 \u00A0\u0301 [x]\u0301(y)",
     "\r\n\u0301a\r\u0301",
     "\u65E5\u672C\u8A9E abc",
@@ -83,8 +83,7 @@ TEST(LineSplitterBreaks, EveryBreakKind) {
     EXPECT_EQ((Lines{"a", "b"}), splitLines("a\r\nb"));
     EXPECT_EQ((Lines{"a", "", "b"}), splitLines("a\n\rb"));
     EXPECT_EQ((Lines{"a", "", "b"}), splitLines("a\r\r\nb"));
-    EXPECT_EQ((Lines{"a", "b", "c", "d", "e", "f", "g"}),
-              splitLines("a\rb\vc\fd\u0085e\u2028f\u2029g"));
+    EXPECT_EQ((Lines{"a", "b", "c", "d", "e", "f", "g"}), splitLines("a\rb\vc\fd\u0085e\u2028f\u2029g"));
     EXPECT_EQ((Lines{"\u00C2\u20AC\u2027x"}), splitLines("\u00C2\u20AC\u2027x"));
     EXPECT_EQ((Lines{"a", ""}), splitLines("a\r"));
     // Non-ASCII bytes after the break belong to the next line only.

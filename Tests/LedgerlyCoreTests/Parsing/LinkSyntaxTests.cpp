@@ -36,7 +36,8 @@ TEST(MarkdownParserNamedLinks, ListItemContentGivesTheLink) {
         {"[Notes](file:///Users/me/Notes/)", namedLink("Notes", "file:///Users/me/Notes/", LinkEmphasis::none, kLocal)},
         {"[App](myapp://open?id=42)", namedLink("App", "myapp://open?id=42", LinkEmphasis::none, kExternal)},
         {"[__Docs__](https://example.com)", namedLink("__Docs__", "https://example.com")},
-        {"[Caf\u00E9 \U0001F44D](https://example.com/\u00E9)", namedLink("Caf\u00E9 \U0001F44D", "https://example.com/\u00E9")},
+        {"[Caf\u00E9 \U0001F44D](https://example.com/\u00E9)",
+         namedLink("Caf\u00E9 \U0001F44D", "https://example.com/\u00E9")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ((LedgerlyDocument{std::nullopt, {c.expected}, {}}), parse(std::string("- ") + c.content))
@@ -119,8 +120,7 @@ TEST(MarkdownParserBareLinks, DestinationsAreClassified) {
 TEST(MarkdownParserBareLinks, UnclassifiableTextIsNoLink) {
     for (const char* text : {"localhost", "192.168.0.1", "example.c", "example.com?x=1", "example..com",
                              "9example.com:/x", "9example.com:80x", "1example.com:"}) {
-        EXPECT_EQ((LedgerlyDocument{std::nullopt, {inlineSnippet(text)}, {}}), parse(std::string("- ") + text))
-            << text;
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {inlineSnippet(text)}, {}}), parse(std::string("- ") + text)) << text;
         EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, "Skipped unsupported line", text)}}), parse(text))
             << text;
     }
@@ -139,8 +139,8 @@ TEST(LinkSyntaxDestinations, PlainEmailOnlyWhenAllowed) {
 }
 
 TEST(LinkSyntaxDestinations, WhiteSpaceAnywhereRefuses) {
-    for (const char* text : {"", "https://a b", "example.com\t", "https://example.com/\u00A0x",
-                             "https://example.com/\u3000"}) {
+    for (const char* text :
+         {"", "https://a b", "example.com\t", "https://example.com/\u00A0x", "https://example.com/\u3000"}) {
         EXPECT_FALSE(parsing::classifyDestination(LineText::of(text), true)) << text;
     }
 }
@@ -172,12 +172,12 @@ TEST(LinkSyntaxPatterns, SchemePattern) {
 }
 
 TEST(LinkSyntaxPatterns, DomainPattern) {
-    for (const char* text : {"example.com", "a.b.cd", "-.com", "9example.com:81", "x-y.example.org/", "a.bc/\u00E9?q#f"}) {
+    for (const char* text :
+         {"example.com", "a.b.cd", "-.com", "9example.com:81", "x-y.example.org/", "a.bc/\u00E9?q#f"}) {
         EXPECT_TRUE(parsing::isDomainLikeURL(LineText::of(text))) << text;
     }
     for (const char* text : {"example", "example.c", "example.c0m", ".example.com", "example.com.", "a..bc",
-                             "example.com:", "example.com/ x", "ex_ample.com", "example.com#x",
-                             "a.bc/x\u0301 "}) {
+                             "example.com:", "example.com/ x", "ex_ample.com", "example.com#x", "a.bc/x\u0301 "}) {
         EXPECT_FALSE(parsing::isDomainLikeURL(LineText::of(text))) << text;
     }
 }

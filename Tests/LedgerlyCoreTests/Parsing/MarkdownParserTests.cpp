@@ -70,9 +70,7 @@ TEST(MarkdownParserFrontMatter, ClosedBlockIsSkipped) {
     EXPECT_EQ((LedgerlyDocument{std::nullopt, {inlineSnippet("a")}, {}}), parse("  ---  \nnoise\n\t---\n- a"));
 }
 
-TEST(MarkdownParserFrontMatter, SingleLineIsSilentlySkipped) {
-    EXPECT_EQ(LedgerlyDocument{}, parse("---"));
-}
+TEST(MarkdownParserFrontMatter, SingleLineIsSilentlySkipped) { EXPECT_EQ(LedgerlyDocument{}, parse("---")); }
 
 TEST(MarkdownParserFrontMatter, UnclosedCostsOnlyTheOpeningLine) {
     const LedgerlyDocument expected{
@@ -139,10 +137,9 @@ TEST(MarkdownParserHeadings, TitleHeadingClosesNothing) {
 }
 
 TEST(MarkdownParserHeadings, CloseMarkerClosesItsLevelAndDeeper) {
-    EXPECT_EQ((LedgerlyDocument{std::nullopt,
-                                {submenu("A", {submenu("B", {inlineSnippet("x")})}), inlineSnippet("y")},
-                                {}}),
-              parse("## A\n### B\n- x\n##\n- y"));
+    EXPECT_EQ(
+        (LedgerlyDocument{std::nullopt, {submenu("A", {submenu("B", {inlineSnippet("x")})}), inlineSnippet("y")}, {}}),
+        parse("## A\n### B\n- x\n##\n- y"));
 }
 
 TEST(MarkdownParserHeadings, CloseMarkerDeeperThanOpenWarns) {
@@ -162,8 +159,8 @@ TEST(MarkdownParserHeadings, ShallowerHeadingClosesAllDeeper) {
 }
 
 TEST(MarkdownParserHeadings, EmptyLevelOneHeadingWarns) {
-    EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, "Skipped empty title", "#"),
-                                                  warning(2, "Skipped empty title", "#")}}),
+    EXPECT_EQ((LedgerlyDocument{
+                  std::nullopt, {}, {warning(1, "Skipped empty title", "#"), warning(2, "Skipped empty title", "#")}}),
               parse("#\n#   \t"));
 }
 
@@ -229,9 +226,10 @@ TEST(MarkdownParserHeadings, HeadingWithoutEntriesStaysInTheTree) {
 }
 
 TEST(MarkdownParserDividers, OnlyThreeHyphensMakeADivider) {
-    EXPECT_EQ((LedgerlyDocument{std::nullopt, {divider()}, {warning(1, kUnsupported, "***"),
-                                                           warning(2, kUnsupported, "___"),
-                                                           warning(3, kUnsupported, "----")}}),
+    EXPECT_EQ((LedgerlyDocument{std::nullopt,
+                                {divider()},
+                                {warning(1, kUnsupported, "***"), warning(2, kUnsupported, "___"),
+                                 warning(3, kUnsupported, "----")}}),
               parse("***\n___\n----\n  ---  "));
 }
 
@@ -291,17 +289,19 @@ TEST(MarkdownParserListItems, MarkerFollowedByACombiningMarkIsNoListItem) {
 }
 
 TEST(MarkdownParserListItems, EmptyItemsWarn) {
-    EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, "Skipped empty list item", "-"),
-                                                  warning(2, "Skipped empty list item", "*")}}),
-              parse("- \n*  \t"));
+    EXPECT_EQ(
+        (LedgerlyDocument{std::nullopt,
+                          {},
+                          {warning(1, "Skipped empty list item", "-"), warning(2, "Skipped empty list item", "*")}}),
+        parse("- \n*  \t"));
 }
 
 TEST(MarkdownParserListItems, EmailAddressesAreEmailSnippets) {
-    EXPECT_EQ((LedgerlyDocument{std::nullopt,
-                                {inlineSnippet("user@example.com", SnippetKind::email),
-                                 inlineSnippet("user@example.com", SnippetKind::email),
-                                 inlineSnippet("a@b", SnippetKind::text)},
-                                {warning(3, kUnsupported, "a@b")}}),
+    EXPECT_EQ((LedgerlyDocument{
+                  std::nullopt,
+                  {inlineSnippet("user@example.com", SnippetKind::email),
+                   inlineSnippet("user@example.com", SnippetKind::email), inlineSnippet("a@b", SnippetKind::text)},
+                  {warning(3, kUnsupported, "a@b")}}),
               parse("user@example.com\n- user@example.com\na@b\n- a@b"));
 }
 
@@ -356,9 +356,8 @@ TEST(MarkdownParserLineBreaks, CarriageReturnLineFeedIsOneBreak) {
 
 TEST(MarkdownParserLineBreaks, QuotedBodySurvivesWindowsLineEnds) {
     const auto document = parse("- Deploy\r\n  > make deploy\r\n  > make verify\r\n- next\r\n");
-    EXPECT_EQ((LedgerlyDocument{std::nullopt,
-                                {labeledSnippet("Deploy", "make deploy\nmake verify"), inlineSnippet("next")},
-                                {}}),
+    EXPECT_EQ((LedgerlyDocument{
+                  std::nullopt, {labeledSnippet("Deploy", "make deploy\nmake verify"), inlineSnippet("next")}, {}}),
               document);
 }
 

@@ -4,8 +4,8 @@
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
 
 #include <initializer_list>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -20,9 +20,10 @@ TEST(MarkdownParserLabeledSnippets, BlankLineEndsTheBody) {
 }
 
 TEST(MarkdownParserLabeledSnippets, AllBlankQuoteLinesGiveNoBody) {
-    EXPECT_EQ((LedgerlyDocument{std::nullopt, {inlineSnippet("Key")},
-                                {warning(2, kUnsupported, ">"), warning(3, kUnsupported, ">")}}),
-              parse("- Key\n  >\n  >  "));
+    EXPECT_EQ(
+        (LedgerlyDocument{
+            std::nullopt, {inlineSnippet("Key")}, {warning(2, kUnsupported, ">"), warning(3, kUnsupported, ">")}}),
+        parse("- Key\n  >\n  >  "));
 }
 
 TEST(MarkdownParserLabeledSnippets, TrailingWhiteSpaceAlsoMarksABodyLine) {
@@ -34,12 +35,13 @@ TEST(MarkdownParserLabeledSnippets, TrailingWhiteSpaceAlsoMarksABodyLine) {
 }
 
 TEST(MarkdownParserLabeledSnippets, DestinationsAndLinksIgnoreAFollowingQuote) {
-    EXPECT_EQ((LedgerlyDocument{std::nullopt, {bareLink("example.com", "https://example.com")},
-                                {warning(2, kUnsupported, "> note")}}),
-              parse("- example.com\n  > note"));
-    EXPECT_EQ((LedgerlyDocument{std::nullopt, {namedLink("D", "https://example.com")},
-                                {warning(2, kUnsupported, "> note")}}),
-              parse("- [D](https://example.com)\n  > note"));
+    EXPECT_EQ(
+        (LedgerlyDocument{
+            std::nullopt, {bareLink("example.com", "https://example.com")}, {warning(2, kUnsupported, "> note")}}),
+        parse("- example.com\n  > note"));
+    EXPECT_EQ(
+        (LedgerlyDocument{std::nullopt, {namedLink("D", "https://example.com")}, {warning(2, kUnsupported, "> note")}}),
+        parse("- [D](https://example.com)\n  > note"));
 }
 
 TEST(MarkdownParserLabeledSnippets, BodyMayHoldBlankLines) {

@@ -267,7 +267,10 @@ TEST(PollMainQueueWatches, UnknownIdIsIgnored) {
     PollMainQueue queue;
     Pipe pipe;
     int calls = 0;
-    queue.watchReadable(pipe.readEnd(), [&] { calls++; pipe.drain(); });
+    queue.watchReadable(pipe.readEnd(), [&] {
+        calls++;
+        pipe.drain();
+    });
     queue.cancelWatch(987654);
     pipe.write("x");
     EXPECT_TRUE(queue.runUntil([&] { return calls == 1; }, eventLimit));

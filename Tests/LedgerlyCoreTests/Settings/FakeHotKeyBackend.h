@@ -22,7 +22,8 @@ public:
 
     std::int32_t installPressHandler(PressHandler handler) override;
     void removePressHandler() override;
-    std::int32_t registerHotKey(std::uint32_t identifier, std::uint32_t keyCode, std::uint32_t carbonModifiers) override;
+    std::int32_t registerHotKey(std::uint32_t identifier, std::uint32_t keyCode,
+                                std::uint32_t carbonModifiers) override;
     void unregisterHotKey(std::uint32_t identifier) override;
 
     // Delivers a press the way the system would: through the installed handler.

@@ -9,7 +9,8 @@ namespace {
 
 class FakeRegistration final : public HotKeyRegistration {
 public:
-    FakeRegistration(std::shared_ptr<FakeHotKeyRegistrar::Log> log, int number) : log_(std::move(log)), number_(number) {}
+    FakeRegistration(std::shared_ptr<FakeHotKeyRegistrar::Log> log, int number)
+        : log_(std::move(log)), number_(number) {}
     ~FakeRegistration() override { unregister(); }
 
     void unregister() override {
@@ -29,7 +30,7 @@ private:
 }  // namespace
 
 std::unique_ptr<HotKeyRegistration> FakeHotKeyRegistrar::registerShortcut(const KeyboardShortcut& shortcut,
-                                                                         Handler handler) {
+                                                                          Handler handler) {
     log->calls.push_back("register " + shortcut.symbolDisplayString());
     if (std::exchange(nextThrowsForeignError, false)) {
         throw std::runtime_error("registrar failed in its own way");

@@ -59,7 +59,8 @@ TEST(GlobalHotKeyErrorEquality, SameCaseAndSameStatus) {
     EXPECT_EQ(GlobalHotKeyError::registrationFailed(3), GlobalHotKeyError::registrationFailed(3));
     EXPECT_NE(GlobalHotKeyError::registrationFailed(3), GlobalHotKeyError::registrationFailed(4));
     EXPECT_NE(GlobalHotKeyError::registrationFailed(3), GlobalHotKeyError::eventHandlerUnavailable(3));
-    EXPECT_EQ(GlobalHotKeyError::Case::eventHandlerUnavailable, GlobalHotKeyError::eventHandlerUnavailable(3).errorCase());
+    EXPECT_EQ(GlobalHotKeyError::Case::eventHandlerUnavailable,
+              GlobalHotKeyError::eventHandlerUnavailable(3).errorCase());
     EXPECT_EQ(3, GlobalHotKeyError::eventHandlerUnavailable(3).status());
 }
 
@@ -148,7 +149,8 @@ TEST(GlobalHotKeyControllerUpdate, FailureLeavesLastErrorMessageAsItWas) {
 TEST(GlobalHotKeyControllerUpdate, InvalidShortcutThrowsWithoutCallingTheRegistrar) {
     ControllerFixture fixture;
     fixture.controller->update(controlJ, true);
-    for (const auto& invalid : {shiftK, KeyboardShortcut::modifierOnlyHyperKey, KeyboardShortcut(40, ModifierFlags{})}) {
+    for (const auto& invalid :
+         {shiftK, KeyboardShortcut::modifierOnlyHyperKey, KeyboardShortcut(40, ModifierFlags{})}) {
         EXPECT_EQ(GlobalHotKeyError::invalidShortcut(), fixture.updateError(invalid, true));
     }
     EXPECT_EQ((Calls{"register ⌃J"}), fixture.log->calls);

@@ -50,7 +50,8 @@ TEST(HotKeyRegistrarIdentifiers, CountFromOneAcrossSuccessesAndFailuresWithoutRe
     FakeMainQueue queue;
     HotKeyRegistrar registrar(backend, queue);
     auto first = registrar.registerShortcut(commandS, [] {});
-    EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878), thrownBy([&] { registrar.registerShortcut(commandS, [] {}); }));
+    EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878),
+              thrownBy([&] { registrar.registerShortcut(commandS, [] {}); }));
     first->unregister();
     auto third = registrar.registerShortcut(commandS, [] {});
     EXPECT_EQ((Calls{"install", "register 1 1 0x100", "register 2 1 0x100", "unregister 1", "register 3 1 0x100"}),

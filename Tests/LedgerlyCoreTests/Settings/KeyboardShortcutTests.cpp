@@ -99,20 +99,71 @@ TEST(KeyboardShortcutKeyNames, EveryTableEntryAndTheNumberedFallback) {
         const char* name;
     };
     const Case cases[] = {
-        {0, "A"},         {1, "S"},           {2, "D"},          {3, "F"},        {4, "H"},
-        {5, "G"},         {6, "Z"},           {7, "X"},          {8, "C"},        {9, "V"},
-        {11, "B"},        {12, "Q"},          {13, "W"},         {14, "E"},       {15, "R"},
-        {16, "Y"},        {17, "T"},          {18, "1"},         {19, "2"},       {20, "3"},
-        {21, "4"},        {22, "6"},          {23, "5"},         {24, "="},       {25, "9"},
-        {26, "7"},        {27, "-"},          {28, "8"},         {29, "0"},       {30, "]"},
-        {31, "O"},        {32, "U"},          {33, "["},         {34, "I"},       {35, "P"},
-        {36, "Return"},   {37, "L"},          {38, "J"},         {39, "'"},       {40, "K"},
-        {41, ";"},        {42, "\\"},         {43, ","},         {44, "/"},       {45, "N"},
-        {46, "M"},        {47, "."},          {48, "Tab"},       {49, "Space"},   {50, "`"},
-        {51, "Delete"},   {53, "Escape"},     {123, "Left Arrow"}, {124, "Right Arrow"},
-        {125, "Down Arrow"}, {126, "Up Arrow"},
-        {10, "Key 10"},   {52, "Key 52"},     {54, "Key 54"},    {58, "Key 58"},  {62, "Key 62"},
-        {122, "Key 122"}, {127, "Key 127"},   {1000, "Key 1000"}, {65534, "Key 65534"},
+        {0, "A"},
+        {1, "S"},
+        {2, "D"},
+        {3, "F"},
+        {4, "H"},
+        {5, "G"},
+        {6, "Z"},
+        {7, "X"},
+        {8, "C"},
+        {9, "V"},
+        {11, "B"},
+        {12, "Q"},
+        {13, "W"},
+        {14, "E"},
+        {15, "R"},
+        {16, "Y"},
+        {17, "T"},
+        {18, "1"},
+        {19, "2"},
+        {20, "3"},
+        {21, "4"},
+        {22, "6"},
+        {23, "5"},
+        {24, "="},
+        {25, "9"},
+        {26, "7"},
+        {27, "-"},
+        {28, "8"},
+        {29, "0"},
+        {30, "]"},
+        {31, "O"},
+        {32, "U"},
+        {33, "["},
+        {34, "I"},
+        {35, "P"},
+        {36, "Return"},
+        {37, "L"},
+        {38, "J"},
+        {39, "'"},
+        {40, "K"},
+        {41, ";"},
+        {42, "\\"},
+        {43, ","},
+        {44, "/"},
+        {45, "N"},
+        {46, "M"},
+        {47, "."},
+        {48, "Tab"},
+        {49, "Space"},
+        {50, "`"},
+        {51, "Delete"},
+        {53, "Escape"},
+        {123, "Left Arrow"},
+        {124, "Right Arrow"},
+        {125, "Down Arrow"},
+        {126, "Up Arrow"},
+        {10, "Key 10"},
+        {52, "Key 52"},
+        {54, "Key 54"},
+        {58, "Key 58"},
+        {62, "Key 62"},
+        {122, "Key 122"},
+        {127, "Key 127"},
+        {1000, "Key 1000"},
+        {65534, "Key 65534"},
     };
     for (const auto& c : cases) {
         // Without modifiers both forms are the key's name alone.
@@ -167,7 +218,8 @@ TEST(KeyboardShortcutFromEvent, KeyDownWithARequiredModifierGivesTheShortcut) {
     EXPECT_EQ(KeyboardShortcut(51, command), KeyboardShortcut::from(keyDown(51, command, "")));
     EXPECT_EQ("⌘Delete", KeyboardShortcut::from(keyDown(51, command, ""))->symbolDisplayString());
     // Caps Lock, Function and device-dependent bits of the event are dropped.
-    EXPECT_EQ(KeyboardShortcut(1, command), KeyboardShortcut::from(keyDown(1, command | capsLock | ModifierFlags{0x800008})));
+    EXPECT_EQ(KeyboardShortcut(1, command),
+              KeyboardShortcut::from(keyDown(1, command | capsLock | ModifierFlags{0x800008})));
 }
 
 TEST(KeyboardShortcutFromEvent, GivesNoneForEventsThatCannotBeAGlobalShortcut) {
@@ -202,16 +254,16 @@ TEST(KeyboardShortcutFromEvent, RecordabilityLooksAtTextBeforeTheKeyCode) {
         bool recorded;
     };
     const Case cases[] = {
-        {49, "", true},                 // Space is in the table
+        {49, "", true},  // Space is in the table
         {49, std::nullopt, true},
-        {48, std::nullopt, true},       // Tab
-        {126, "", true},                // Up Arrow
-        {58, "", false},                // Option
-        {54, "", false},                // right Command
-        {57, "", false},                // Caps Lock
-        {58, "a", true},                // text wins over the modifier range
-        {122, "", false},               // F1: no table entry
-        {122, "\xEF\x9C\x84", true},    // F1 typing its private-use character
+        {48, std::nullopt, true},     // Tab
+        {126, "", true},              // Up Arrow
+        {58, "", false},              // Option
+        {54, "", false},              // right Command
+        {57, "", false},              // Caps Lock
+        {58, "a", true},              // text wins over the modifier range
+        {122, "", false},             // F1: no table entry
+        {122, "\xEF\x9C\x84", true},  // F1 typing its private-use character
         {52, std::nullopt, false},
         {52, "x", true},
     };

@@ -62,7 +62,7 @@ TEST(LedgerlySettingsStoreGlobalShortcut, OutOfRangeValuesFallBackToTheDefaultOf
         {65536, 0x100000, KeyboardShortcut(1, ModifierFlags::command)},  // would wrap to key code 0
         {-1, 0x100000, KeyboardShortcut(1, ModifierFlags::command)},     // would wrap to 65535
         {70001, 0x100000, KeyboardShortcut(1, ModifierFlags::command)},
-        {40, -1, KeyboardShortcut(40, controlOptionCommand)},            // would read as every bit
+        {40, -1, KeyboardShortcut(40, controlOptionCommand)},  // would read as every bit
         {40, INT64_MIN, KeyboardShortcut(40, controlOptionCommand)},
         {-5, -5, KeyboardShortcut::defaultOpenMenu},
     };
@@ -116,7 +116,8 @@ TEST(LedgerlySettingsStoreGlobalShortcut, WritingThenReadingGivesAnEqualShortcut
         store.setGlobalShortcut(shortcut);
         EXPECT_EQ(shortcut, store.globalShortcut());
         EXPECT_EQ(shortcut.keyCode(), defaults.integer("globalShortcutKeyCode"));
-        EXPECT_EQ(static_cast<std::int64_t>(shortcut.modifiers().rawValue), defaults.integer("globalShortcutModifiers"));
+        EXPECT_EQ(static_cast<std::int64_t>(shortcut.modifiers().rawValue),
+                  defaults.integer("globalShortcutModifiers"));
     }
 }
 

@@ -198,9 +198,9 @@ TEST(SettingsViewModelSetShortcut, FailedStoreWriteShowsTheStoredShortcutStillRe
     EXPECT_TRUE(model.globalShortcutEnabled());
     EXPECT_EQ("Shortcut unavailable.", model.globalShortcutError());
     EXPECT_EQ((std::vector<int>{3}), fixture.log->live);
-    EXPECT_EQ((std::vector<std::string>{"register ⌃⌥⌘S", "register ⌘K", "unregister 1", "register ⌃⌥⌘S",
-                                        "unregister 2"}),
-              fixture.log->calls);
+    EXPECT_EQ(
+        (std::vector<std::string>{"register ⌃⌥⌘S", "register ⌘K", "unregister 1", "register ⌃⌥⌘S", "unregister 2"}),
+        fixture.log->calls);
 }
 
 TEST(SettingsViewModelRefresh, PicksUpChangesMadeElsewhere) {

@@ -19,7 +19,7 @@ public:
     void add(const std::string& name, const std::string& extension, const std::filesystem::path& path);
 
     std::map<std::string, std::filesystem::path> resources;  // keyed "name.extension"
-    mutable std::vector<std::string> lookups;                 // every "name.extension" asked for
+    mutable std::vector<std::string> lookups;                // every "name.extension" asked for
 };
 
 }  // namespace ledgerly::testing

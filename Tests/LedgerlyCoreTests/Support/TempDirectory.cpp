@@ -19,15 +19,14 @@ std::filesystem::path temporaryRoot() {
 // Tests take permissions away; give them back so that removal can reach everything.
 void restoreOwnerPermissions(const std::filesystem::path& root) {
     std::error_code error;
-    std::filesystem::permissions(root, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
+    std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
     for (auto it = std::filesystem::recursive_directory_iterator(root, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
         if (it->is_symlink(error)) {
             continue;
         }
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     error);
         error.clear();
     }
 }

@@ -8,9 +8,9 @@ namespace ledgerly::text {
 namespace {
 
 // Text samples whose characters span several code points.
-const std::string kCombiningE = "e\u0301";                      // e + combining acute
-const std::string kFlag = "\U0001F1E9\U0001F1EA";               // regional indicators D E
-const std::string kThumbsUpDark = "\U0001F44D\U0001F3FF";       // emoji + skin tone
+const std::string kCombiningE = "e\u0301";                                 // e + combining acute
+const std::string kFlag = "\U0001F1E9\U0001F1EA";                          // regional indicators D E
+const std::string kThumbsUpDark = "\U0001F44D\U0001F3FF";                  // emoji + skin tone
 const std::string kFamily = "\U0001F468\u200D\U0001F469\u200D\U0001F467";  // ZWJ sequence
 
 TEST(UnicodeTextCount, CountsGraphemeClustersNotBytesOrCodePoints) {
@@ -89,7 +89,10 @@ TEST(UnicodeTextCase, LowercasesAsciiAndBeyond) {
 TEST(UnicodeTextUTF8, ReportsTheFirstMalformedByte) {
     std::size_t offset = 99;
     EXPECT_TRUE(isValidUTF8("h\u00E9llo \U0001F44D", &offset));
-    EXPECT_FALSE(isValidUTF8("ab\xE9" "cd", &offset));
+    EXPECT_FALSE(
+        isValidUTF8("ab\xE9"
+                    "cd",
+                    &offset));
     EXPECT_EQ(2u, offset);
     EXPECT_FALSE(isValidUTF8("\xED\xA0\x80", &offset));  // an encoded surrogate
     EXPECT_EQ(0u, offset);
