@@ -2,6 +2,7 @@
 #include "LedgerlyDesktop/ControlClient.h"
 #include "LedgerlyDesktop/DesktopShell.h"
 #include "LedgerlyDesktop/DisplayAvailability.h"
+#include "LedgerlyDesktop/QtLogSink.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsWindowPresenter.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
 
@@ -32,6 +33,7 @@ int showMenuOfRunningInstance(int argc, char** argv) {
 
 int runTrayApplication(int argc, char** argv) {
     QApplication application(argc, argv);
+    ledgerly::setLogSink(&ledgerly::QtLogSink::instance());
     QApplication::setApplicationName(QStringLiteral("ledgerly"));
     QApplication::setApplicationDisplayName(QStringLiteral("Ledgerly"));
     QApplication::setApplicationVersion(QString::fromLatin1(ledgerly::versionString()));
