@@ -14,6 +14,7 @@
 #include "LedgerlyDesktop/QtStatusItem.h"
 #include "LedgerlyDesktop/QtWorkspace.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Tray/DBusMenuExporter.h"
 #include "LedgerlyDesktop/X11HotKeyBackend.h"
 #include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
 
@@ -41,8 +42,10 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettings
       application_(std::make_unique<QtApplication>()),
       bundleResources_(std::make_unique<InstalledBundleResources>(paths.resourceFolders)),
       icons_(std::make_shared<SymbolIconSet>()),
-      statusItem_(
-          std::make_unique<QtStatusItem>(std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_))),
+      statusItem_(std::make_unique<QtStatusItem>(
+          std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_),
+          std::make_unique<DBusMenuExporter>(std::weak_ptr<MenuActionHandling>(), icons_, MenuRenderer::showErrorAlert),
+          bus_)),
       hotKeyBackend_(std::make_unique<X11HotKeyBackend>(*mainQueue_)),
       showSettingsWindow_(std::move(showSettingsWindow)) {
     LedgerlyAppServices services{

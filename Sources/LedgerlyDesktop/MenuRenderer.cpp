@@ -1,5 +1,6 @@
 #include "LedgerlyDesktop/MenuRenderer.h"
 
+#include "LedgerlyDesktop/MenuActionLater.h"
 #include "LedgerlyDesktop/MenuStyle.h"
 #include "LedgerlyDesktop/ModifierFlags.h"
 #include "LedgerlyDesktop/RenderedMenu.h"
@@ -7,7 +8,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 
 namespace ledgerly {
 namespace {
@@ -116,22 +116,11 @@ QAction* MenuRenderer::makeAction(RenderedMenu& target, const MenuEntry& entry, 
 }
 
 void MenuRenderer::connectAction(QAction& action, const MenuEntry& entry) const {
-    if (!entry.action || !entry.hasTarget) {
+    if (!sendsMenuAction(entry)) {
         return;
     }
     QObject::connect(&action, &QAction::triggered, [handler = handler_, entry, reportError = reportError_] {
-        // Later, once the menu is gone: an action may open a modal panel or replace this menu.
-        QTimer::singleShot(0, [handler, entry, reportError] {
-            const auto alive = handler.lock();
-            if (!alive) {
-                return;
-            }
-            try {
-                perform(*entry.action, entry, *alive);
-            } catch (const std::exception& error) {
-                reportError(error);
-            }
-        });
+        performMenuActionLater(handler, entry, reportError);
     });
 }
 

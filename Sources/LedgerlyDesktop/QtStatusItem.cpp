@@ -1,16 +1,30 @@
 #include "LedgerlyDesktop/QtStatusItem.h"
 
+#include "LedgerlyDesktop/LogCategories.h"
 #include "LedgerlyDesktop/MenuRenderer.h"
 #include "LedgerlyDesktop/RenderedMenu.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Tray/DBusMenuExporter.h"
+#include "LedgerlyDesktop/Tray/StatusNotifierItem.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 
 namespace ledgerly {
 
-QtStatusItem::QtStatusItem(std::unique_ptr<MenuRenderer> renderer, QObject* parent)
-    : QObject(parent), renderer_(std::move(renderer)), trayIcon_(SymbolIconSet::applicationIcon()) {
-    connect(&trayIcon_, &QSystemTrayIcon::activated, this, &QtStatusItem::onActivated);
+QtStatusItem::QtStatusItem(std::unique_ptr<MenuRenderer> renderer, std::unique_ptr<DBusMenuExporter> exporter,
+                           QDBusConnection bus, QObject* parent)
+    : QObject(parent), renderer_(std::move(renderer)), exporter_(std::move(exporter)) {
+    if (bus.isConnected()) {
+        statusNotifierItem_ = std::make_unique<StatusNotifierItem>(bus, exporter_.get());
+        connect(statusNotifierItem_.get(), &StatusNotifierItem::registrationChanged, this,
+                &QtStatusItem::onRegistrationChanged);
+        connect(statusNotifierItem_.get(), &StatusNotifierItem::activationRequested, this,
+                [this](QPoint position) {
+                    lastActivation_ = position;
+                    popUpMenu(position);
+                });
+    }
     install(renderer_->render(menu_));
 }
 
@@ -20,12 +34,16 @@ bool QtStatusItem::hasButton() const { return true; }
 
 void QtStatusItem::setTitle(const std::string& title) {
     title_ = title;
-    trayIcon_.setToolTip(QString::fromStdString(title));
+    const QString text = QString::fromStdString(title);
+    if (statusNotifierItem_) {
+        statusNotifierItem_->setToolTipTitle(text);
+    }
+    if (xembedIcon_) {
+        xembedIcon_->setToolTip(text);
+    }
 }
 
 std::string QtStatusItem::title() const { return title_; }
-
-const QSystemTrayIcon& QtStatusItem::trayIcon() const { return trayIcon_; }
 
 const Menu& QtStatusItem::menu() const { return menu_; }
 
@@ -33,6 +51,7 @@ RenderedMenu* QtStatusItem::renderedMenu() const { return pending_ ? pending_.ge
 
 void QtStatusItem::setMenu(const Menu& menu) {
     menu_ = menu;
+    exporter_->setMenu(menu_);
     auto rendered = renderer_->render(menu_);
     if (rendered_ && rendered_->isVisible()) {
         pending_ = std::move(rendered);
@@ -61,15 +80,47 @@ void QtStatusItem::install(std::unique_ptr<RenderedMenu> menu) {
 }
 
 void QtStatusItem::setActionHandler(std::weak_ptr<MenuActionHandling> handler) {
-    renderer_->setHandler(std::move(handler));
+    renderer_->setHandler(handler);
+    exporter_->setHandler(std::move(handler));
 }
 
 void QtStatusItem::setMenuCallbacks(std::function<void()> willOpen, std::function<void()> didClose) {
     willOpen_ = std::move(willOpen);
     didClose_ = std::move(didClose);
+    // A panel's drawing of the menu opens and closes like ours.
+    exporter_->setMenuCallbacks(willOpen_, didClose_);
 }
 
-void QtStatusItem::show() { trayIcon_.show(); }
+void QtStatusItem::show() {
+    shown_ = true;
+    const bool published = statusNotifierItem_ && statusNotifierItem_->publish();
+    // A watcher that exists will take the item; the XEmbed icon would be a second one.
+    if (!published || !statusNotifierItem_->watcherExists()) {
+        showXEmbedIcon();
+    }
+}
+
+void QtStatusItem::onRegistrationChanged(bool registered) {
+    if (registered) {
+        qCDebug(lcTray) << "StatusNotifierItem shown by a panel; no XEmbed icon";
+        xembedIcon_.reset();
+    } else if (shown_) {
+        qCDebug(lcTray) << "no StatusNotifierWatcher; falling back to an XEmbed icon";
+        showXEmbedIcon();
+    }
+}
+
+void QtStatusItem::showXEmbedIcon() {
+    // XEmbed trays exist only on X11; elsewhere the item waits for a watcher.
+    if (xembedIcon_ || !QGuiApplication::platformName().startsWith(QLatin1String("xcb"))) {
+        return;
+    }
+    // Made only while no watcher exists: Qt then picks its XEmbed icon, not one of its own on D-Bus.
+    xembedIcon_ = std::make_unique<QSystemTrayIcon>(SymbolIconSet::applicationIcon());
+    xembedIcon_->setToolTip(QString::fromStdString(title_));
+    connect(xembedIcon_.get(), &QSystemTrayIcon::activated, this, &QtStatusItem::onXEmbedActivated);
+    xembedIcon_->show();
+}
 
 void QtStatusItem::popUpMenu(const QPoint& position) {
     if (rendered_->isVisible()) {
@@ -78,12 +129,26 @@ void QtStatusItem::popUpMenu(const QPoint& position) {
     rendered_->popup(position);
 }
 
-void QtStatusItem::performClick() { popUpMenu(QCursor::pos()); }
+QPoint QtStatusItem::clickPosition() const {
+    // Under the icon, as a click on it would open the menu.
+    if (xembedIcon_) {
+        const QRect icon = xembedIcon_->geometry();
+        if (icon.isValid()) {
+            return icon.bottomLeft() + QPoint(0, 1);
+        }
+    }
+    if (statusNotifierItem_ && statusNotifierItem_->isRegistered() && lastActivation_) {
+        return *lastActivation_;
+    }
+    return QCursor::pos();
+}
 
-void QtStatusItem::onActivated(QSystemTrayIcon::ActivationReason reason) {
+void QtStatusItem::performClick() { popUpMenu(clickPosition()); }
+
+void QtStatusItem::onXEmbedActivated(QSystemTrayIcon::ActivationReason reason) {
     // Hosts that pass right clicks on report them as Context; we set no context menu of our own.
     if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context) {
-        performClick();
+        popUpMenu(QCursor::pos());
     }
 }
 

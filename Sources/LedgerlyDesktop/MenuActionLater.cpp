@@ -1,0 +1,27 @@
+#include "LedgerlyDesktop/MenuActionLater.h"
+
+#include <QTimer>
+
+namespace ledgerly {
+
+bool sendsMenuAction(const MenuEntry& entry) { return entry.action && entry.hasTarget; }
+
+void performMenuActionLater(const std::weak_ptr<MenuActionHandling>& handler, const MenuEntry& entry,
+                            const MenuActionErrorReporter& reportError) {
+    if (!sendsMenuAction(entry)) {
+        return;
+    }
+    QTimer::singleShot(0, [handler, entry, reportError] {
+        const auto alive = handler.lock();
+        if (!alive) {
+            return;
+        }
+        try {
+            perform(*entry.action, entry, *alive);
+        } catch (const std::exception& error) {
+            reportError(error);
+        }
+    });
+}
+
+}  // namespace ledgerly
