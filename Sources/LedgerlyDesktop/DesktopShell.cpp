@@ -15,13 +15,32 @@
 #include "LedgerlyDesktop/QtWorkspace.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
 #include "LedgerlyDesktop/Tray/DBusMenuExporter.h"
+#include "LedgerlyDesktop/Wayland/DataControlClipboard.h"
+#include "LedgerlyDesktop/Wayland/LayerShellMenus.h"
+#include "LedgerlyDesktop/Wayland/QtWaylandNative.h"
 #include "LedgerlyDesktop/X11HotKeyBackend.h"
 #include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 namespace ledgerly {
+
+namespace {
+
+// On Wayland, Qt may set the clipboard only while one of our windows has the
+// focus, which a panel's menu never gives; data-control has no such rule.
+std::unique_ptr<Pasteboard> makePasteboard() {
+    if (isNativeWayland()) {
+        if (auto clipboard = DataControlClipboard::create()) {
+            return clipboard;
+        }
+    }
+    return std::make_unique<QtPasteboard>();
+}
+
+}  // namespace
 
 DesktopShell::Paths DesktopShell::defaultPaths() {
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -35,13 +54,14 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettings
     : bus_(std::move(bus)),
       mainQueue_(std::make_unique<QtMainQueue>()),
       userDefaults_(std::make_unique<QSettingsUserDefaults>(paths.settingsFile)),
-      pasteboard_(std::make_unique<QtPasteboard>()),
+      pasteboard_(makePasteboard()),
       workspace_(std::make_unique<QtWorkspace>(bus_)),
       filePanels_(std::make_unique<QtFilePanels>()),
       alertPresenter_(std::make_unique<QtAlertPresenter>()),
       application_(std::make_unique<QtApplication>()),
       bundleResources_(std::make_unique<InstalledBundleResources>(paths.resourceFolders)),
       icons_(std::make_shared<SymbolIconSet>()),
+      layerShellMenus_(LayerShellMenus::create()),
       statusItem_(std::make_unique<QtStatusItem>(
           std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_),
           std::make_unique<DBusMenuExporter>(std::weak_ptr<MenuActionHandling>(), icons_, MenuRenderer::showErrorAlert),
@@ -71,6 +91,11 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettings
         {},
     };
     delegate_ = LedgerlyAppDelegate::create(std::move(services));
+    if (layerShellMenus_) {
+        statusItem_->setPointerLocator([menus = layerShellMenus_.get()](auto located) {
+            menus->locatePointer(QGuiApplication::primaryScreen(), std::move(located));
+        });
+    }
 
     statusItem_->setActionHandler(delegate_);
     std::weak_ptr<LedgerlyAppDelegate> weak = delegate_;

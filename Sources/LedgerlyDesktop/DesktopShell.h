@@ -10,13 +10,14 @@
 namespace ledgerly {
 
 class InstalledBundleResources;
+class LayerShellMenus;
 class LedgerlyAppDelegate;
+class Pasteboard;
 class QSettingsUserDefaults;
 class QtAlertPresenter;
 class QtApplication;
 class QtFilePanels;
 class QtMainQueue;
-class QtPasteboard;
 class QtStatusItem;
 class QtWorkspace;
 class SettingsViewModel;
@@ -55,13 +56,15 @@ private:
     QDBusConnection bus_;
     std::unique_ptr<QtMainQueue> mainQueue_;
     std::unique_ptr<QSettingsUserDefaults> userDefaults_;
-    std::unique_ptr<QtPasteboard> pasteboard_;
+    std::unique_ptr<Pasteboard> pasteboard_;
     std::unique_ptr<QtWorkspace> workspace_;
     std::unique_ptr<QtFilePanels> filePanels_;
     std::unique_ptr<QtAlertPresenter> alertPresenter_;
     std::unique_ptr<QtApplication> application_;
     std::unique_ptr<InstalledBundleResources> bundleResources_;
     std::shared_ptr<SymbolIconSet> icons_;
+    // Before the status item, whose menus it places; none outside Wayland compositors with layer-shell.
+    std::unique_ptr<LayerShellMenus> layerShellMenus_;
     std::unique_ptr<QtStatusItem> statusItem_;
     // Outlives the delegate, whose registrar borrows it.
     std::unique_ptr<X11HotKeyBackend> hotKeyBackend_;

@@ -10,9 +10,10 @@ namespace ledgerly {
 // QApplication exists, which would abort without one.
 bool hasDisplay(const QProcessEnvironment& environment);
 
-// The Qt platform plugin to ask for, or empty for Qt's own choice. On a
-// Wayland session that also runs XWayland it is "xcb": a Wayland popup needs
-// a parent window, and a tray menu has none, so Qt could not show it there.
+// The Qt platform plugins to ask for, or empty for Qt's own choice. A
+// Wayland session gets a native Wayland client, with XWayland as the
+// fallback when Qt's Wayland plugin cannot start; what the user set in
+// QT_QPA_PLATFORM is kept.
 QByteArray preferredQtPlatform(const QProcessEnvironment& environment);
 
 }  // namespace ledgerly

@@ -31,7 +31,10 @@ QByteArray preferredQtPlatform(const QProcessEnvironment& environment) {
     const bool chosenByUser = environment.contains(QStringLiteral("QT_QPA_PLATFORM"));
     const bool wayland = !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty();
     const bool xwayland = !environment.value(QStringLiteral("DISPLAY")).isEmpty();
-    return !chosenByUser && wayland && xwayland ? QByteArray("xcb") : QByteArray();
+    if (chosenByUser || !wayland) {
+        return {};
+    }
+    return xwayland ? QByteArray("wayland;xcb") : QByteArray("wayland");
 }
 
 }  // namespace ledgerly

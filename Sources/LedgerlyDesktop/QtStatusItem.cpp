@@ -9,6 +9,8 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
 
 namespace ledgerly {
 
@@ -25,10 +27,18 @@ QtStatusItem::QtStatusItem(std::unique_ptr<MenuRenderer> renderer, std::unique_p
                     popUpMenu(position);
                 });
     }
+    locatePointer_ = [](const std::function<void(std::optional<QPoint>)>& located) {
+        const bool knowsPointer = QGuiApplication::platformName().startsWith(QLatin1String("xcb"));
+        located(knowsPointer ? std::optional<QPoint>(QCursor::pos()) : std::nullopt);
+    };
     install(renderer_->render(menu_));
 }
 
 QtStatusItem::~QtStatusItem() = default;
+
+void QtStatusItem::setPointerLocator(PointerLocator locatePointer) {
+    locatePointer_ = std::move(locatePointer);
+}
 
 bool QtStatusItem::hasButton() const { return true; }
 
@@ -126,10 +136,11 @@ void QtStatusItem::popUpMenu(const QPoint& position) {
     if (rendered_->isVisible()) {
         return;
     }
+    qCDebug(lcMenu) << "menu pops up at" << position;
     rendered_->popup(position);
 }
 
-QPoint QtStatusItem::clickPosition() const {
+std::optional<QPoint> QtStatusItem::entryPosition() const {
     // Under the icon, as a click on it would open the menu.
     if (xembedIcon_) {
         const QRect icon = xembedIcon_->geometry();
@@ -138,12 +149,25 @@ QPoint QtStatusItem::clickPosition() const {
         }
     }
     if (statusNotifierItem_ && statusNotifierItem_->isRegistered() && lastActivation_) {
-        return *lastActivation_;
+        return lastActivation_;
     }
-    return QCursor::pos();
+    return std::nullopt;
 }
 
-void QtStatusItem::performClick() { popUpMenu(clickPosition()); }
+void QtStatusItem::performClick() {
+    if (const auto position = entryPosition()) {
+        popUpMenu(*position);
+        return;
+    }
+    locatePointer_([guard = QPointer<QtStatusItem>(this)](std::optional<QPoint> pointer) {
+        if (!guard) {
+            return;
+        }
+        // Else where trays usually are; the menu moves left until it fits.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        guard->popUpMenu(pointer.value_or(screen != nullptr ? screen->geometry().topRight() : QPoint()));
+    });
+}
 
 void QtStatusItem::onXEmbedActivated(QSystemTrayIcon::ActivationReason reason) {
     // Hosts that pass right clicks on report them as Context; we set no context menu of our own.

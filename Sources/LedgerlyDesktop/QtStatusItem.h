@@ -48,6 +48,10 @@ public:
     void setMenuCallbacks(std::function<void()> willOpen, std::function<void()> didClose);
     // Puts the entry in the tray; it appears as soon as a host exists, also one that starts later.
     void show();
+    // Finds where the pointer is and calls back with it (none when nobody knows), for a menu
+    // that opens without a click. By default Qt's idea of it, which is right on X11 only.
+    using PointerLocator = std::function<void(std::function<void(std::optional<QPoint>)> located)>;
+    void setPointerLocator(PointerLocator locatePointer);
 
     std::string title() const;
     const Menu& menu() const;
@@ -63,7 +67,8 @@ private:
     void onRegistrationChanged(bool registered);
     void showXEmbedIcon();
     void install(std::unique_ptr<RenderedMenu> menu);
-    QPoint clickPosition() const;
+    // Where a click on the entry would open the menu, when the tray tells.
+    std::optional<QPoint> entryPosition() const;
 
     std::unique_ptr<MenuRenderer> renderer_;
     std::unique_ptr<DBusMenuExporter> exporter_;
@@ -77,6 +82,7 @@ private:
     std::unique_ptr<RenderedMenu> pending_;
     // Where the panel last asked for our menu, for a shortcut that acts as a click.
     std::optional<QPoint> lastActivation_;
+    PointerLocator locatePointer_;
     std::function<void()> willOpen_;
     std::function<void()> didClose_;
 };

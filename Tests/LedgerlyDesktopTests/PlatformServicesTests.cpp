@@ -219,10 +219,10 @@ TEST(DisplayAvailabilityTests, UnreachableXServerIsNoDisplay) {
     EXPECT_FALSE(hasDisplay(environmentWith({{"DISPLAY", ":4321"}})));
 }
 
-TEST(DisplayAvailabilityTests, WaylandWithXWaylandPrefersTheX11Platform) {
-    EXPECT_EQ(QByteArray("xcb"),
+TEST(DisplayAvailabilityTests, WaylandSessionsGetANativeWaylandClient) {
+    EXPECT_EQ(QByteArray("wayland;xcb"),
               preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}})));
-    EXPECT_TRUE(preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}})).isEmpty());
+    EXPECT_EQ(QByteArray("wayland"), preferredQtPlatform(environmentWith({{"WAYLAND_DISPLAY", "wayland-0"}})));
     EXPECT_TRUE(preferredQtPlatform(environmentWith({{"DISPLAY", ":0"}})).isEmpty());
     EXPECT_TRUE(
         preferredQtPlatform(

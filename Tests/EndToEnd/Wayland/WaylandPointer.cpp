@@ -3,7 +3,10 @@
 //
 //   ledgerly-test-pointer WIDTH HEIGHT move X Y
 //   ledgerly-test-pointer WIDTH HEIGHT click X Y [left|right]
+//   ledgerly-test-pointer WIDTH HEIGHT hold X Y
 //
+// A pointer exists only while its device does: "hold" keeps it at X Y until
+// the tool is stopped, as a mouse resting there would.
 // WIDTH and HEIGHT are the size of the output layout.
 
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
@@ -40,7 +43,7 @@ void onGlobalRemove(void*, wl_registry*, std::uint32_t) {}
 const wl_registry_listener kRegistryListener = {onGlobal, onGlobalRemove};
 
 int usage() {
-    std::fputs("usage: ledgerly-test-pointer WIDTH HEIGHT move|click X Y [left|right]\n", stderr);
+    std::fputs("usage: ledgerly-test-pointer WIDTH HEIGHT move|click|hold X Y [left|right]\n", stderr);
     return 2;
 }
 
@@ -56,7 +59,7 @@ int main(int argc, char** argv) {
     const auto x = static_cast<std::uint32_t>(std::atoi(argv[4]));
     const auto y = static_cast<std::uint32_t>(std::atoi(argv[5]));
     const bool right = argc > 6 && std::string(argv[6]) == "right";
-    if (command != "move" && command != "click") {
+    if (command != "move" && command != "click" && command != "hold") {
         return usage();
     }
 
@@ -89,6 +92,10 @@ int main(int argc, char** argv) {
         zwlr_virtual_pointer_v1_frame(pointer);
     }
     wl_display_roundtrip(display);
+    if (command == "hold") {
+        while (wl_display_dispatch(display) >= 0) {
+        }
+    }
     zwlr_virtual_pointer_v1_destroy(pointer);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);

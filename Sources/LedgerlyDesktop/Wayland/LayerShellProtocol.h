@@ -1,0 +1,6 @@
+#pragma once
+
+// The generated layer-shell header names a parameter "namespace", which C++ reserves.
+#define namespace layerNamespace
+#include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#undef namespace
