@@ -181,6 +181,51 @@ quit() {
     LEDGERLY_PID=
 }
 
+start_watcher() {
+    "$LEDGERLY_TEST_WATCHER" >"$SANDBOX/watcher.log" 2>&1 &
+    WATCHER_PID=$!
+}
+watcher_has_item() { grep -q '^registered org\.kde\.StatusNotifierItem-' "$SANDBOX/watcher.log"; }
+item_service() { sed -n 's|^registered \([^/]*\)/.*|\1|p' "$SANDBOX/watcher.log" | tail -1; }
+no_tray_icon() { ! tray_icon_window; }
+# X,Y,WIDTH,HEIGHT of a window on the screen.
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /Width:/ {w = $NF} /Height:/ {h = $NF} END {print x "," y "," w "," h}'
+}
+
+# A panel with a StatusNotifierWatcher comes and goes on X11: the XEmbed icon
+# gives way to the item and comes back; a host's Activate(x, y) pops our menu
+# there, and the shortcut pops it under the tray icon.
+panel_host() {
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no XEmbed icon while no watcher exists"
+    start_watcher
+    wait_for 10 watcher_has_item || fail "the item did not register with a watcher that came up later"
+    wait_for 5 no_tray_icon || fail "the XEmbed icon stayed beside the StatusNotifierItem"
+    gdbus call --session --dest "$(item_service)" --object-path /StatusNotifierItem \
+        --method org.kde.StatusNotifierItem.Activate -- 300 200 >/dev/null
+    wait_for 5 menu_is_open || fail "Activate(300, 200) did not pop our menu"
+    expect_equal "300,200" "$(window_geometry "$(menu_windows | head -1)" | cut -d, -f1,2)" "where Activate put the menu"
+    xdotool key Escape
+    wait_for 5 menu_is_closed || fail "Escape did not close the menu"
+
+    kill "$WATCHER_PID"
+    wait "$WATCHER_PID" 2>/dev/null
+    wait_for 10 tray_icon_window || fail "the XEmbed icon did not come back when the watcher went away"
+    local icon menu
+    icon=$(window_geometry "$(tray_icon_window)")
+    open_menu_by_shortcut
+    menu=$(window_geometry "$(menu_windows | head -1)")
+    IFS=, read -r icon_x icon_y icon_width icon_height <<<"$icon"
+    IFS=, read -r menu_x menu_y menu_width menu_height <<<"$menu"
+    expect_equal "$((icon_y + icon_height))" "$menu_y" "the menu's top against the tray icon's bottom ($icon / $menu)"
+    ((menu_x <= icon_x + icon_width && menu_x + menu_width >= icon_x)) ||
+        fail "the menu is not under the tray icon ($icon / $menu)"
+    screenshot panel-host-shortcut-menu
+}
+
 scenario=${1:?scenario}
 make_sandbox
 trap stop_all EXIT
@@ -192,6 +237,7 @@ actions) actions ;;
 tray-later) tray_later ;;
 save-starter) save_starter ;;
 quit) quit ;;
+panel-host) panel_host ;;
 *) fail "unknown scenario $scenario" ;;
 esac
 echo "PASS: $scenario"

@@ -61,6 +61,7 @@ start_ledgerly() {
 stop_all() {
     [ -n "${LEDGERLY_PID:-}" ] && kill "$LEDGERLY_PID" 2>/dev/null
     [ -n "${TRAY_PID:-}" ] && kill "$TRAY_PID" 2>/dev/null
+    [ -n "${WATCHER_PID:-}" ] && kill "$WATCHER_PID" 2>/dev/null
     wait 2>/dev/null
     rm -rf "$SANDBOX"
 }
