@@ -21,11 +21,10 @@ QtStatusItem::QtStatusItem(std::unique_ptr<MenuRenderer> renderer, std::unique_p
         statusNotifierItem_ = std::make_unique<StatusNotifierItem>(bus, exporter_.get());
         connect(statusNotifierItem_.get(), &StatusNotifierItem::registrationChanged, this,
                 &QtStatusItem::onRegistrationChanged);
-        connect(statusNotifierItem_.get(), &StatusNotifierItem::activationRequested, this,
-                [this](QPoint position) {
-                    lastActivation_ = position;
-                    popUpMenu(position);
-                });
+        connect(statusNotifierItem_.get(), &StatusNotifierItem::activationRequested, this, [this](QPoint position) {
+            lastActivation_ = position;
+            popUpMenu(position);
+        });
     }
     locatePointer_ = [](const std::function<void(std::optional<QPoint>)>& located) {
         const bool knowsPointer = QGuiApplication::platformName().startsWith(QLatin1String("xcb"));
@@ -36,9 +35,7 @@ QtStatusItem::QtStatusItem(std::unique_ptr<MenuRenderer> renderer, std::unique_p
 
 QtStatusItem::~QtStatusItem() = default;
 
-void QtStatusItem::setPointerLocator(PointerLocator locatePointer) {
-    locatePointer_ = std::move(locatePointer);
-}
+void QtStatusItem::setPointerLocator(PointerLocator locatePointer) { locatePointer_ = std::move(locatePointer); }
 
 bool QtStatusItem::hasButton() const { return true; }
 

@@ -34,7 +34,7 @@ uint DBusMenuAdaptor::GetLayout(int parentId, int recursionDepth, const QStringL
 }
 
 QList<ledgerly::DBusMenuItemProperties> DBusMenuAdaptor::GetGroupProperties(const QList<int>& ids,
-                                                               const QStringList& propertyNames) {
+                                                                            const QStringList& propertyNames) {
     return exporter_->groupProperties(ids, propertyNames);
 }
 

@@ -30,7 +30,8 @@ public:
     QStringList iconThemePath() const { return {}; }
 
 public slots:
-    uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames, ledgerly::DBusMenuLayoutItem& layout);
+    uint GetLayout(int parentId, int recursionDepth, const QStringList& propertyNames,
+                   ledgerly::DBusMenuLayoutItem& layout);
     QList<ledgerly::DBusMenuItemProperties> GetGroupProperties(const QList<int>& ids, const QStringList& propertyNames);
     QDBusVariant GetProperty(int id, const QString& name);
     void Event(int id, const QString& eventId, const QDBusVariant& data, uint timestamp);

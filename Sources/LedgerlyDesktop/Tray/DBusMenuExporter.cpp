@@ -27,11 +27,12 @@ QString labelOf(const std::string& title) {
 // The key's name as panels look it up among X key names.
 QString keyName(const std::string& keyEquivalent) {
     static const std::unordered_map<std::string, QString> punctuation = {
-        {",", QStringLiteral("comma")},      {".", QStringLiteral("period")}, {"/", QStringLiteral("slash")},
-        {";", QStringLiteral("semicolon")},  {"'", QStringLiteral("apostrophe")},
-        {"[", QStringLiteral("bracketleft")}, {"]", QStringLiteral("bracketright")},
-        {"-", QStringLiteral("minus")},      {"=", QStringLiteral("equal")},
-        {"`", QStringLiteral("grave")},      {"\\", QStringLiteral("backslash")},
+        {",", QStringLiteral("comma")},        {".", QStringLiteral("period")},
+        {"/", QStringLiteral("slash")},        {";", QStringLiteral("semicolon")},
+        {"'", QStringLiteral("apostrophe")},   {"[", QStringLiteral("bracketleft")},
+        {"]", QStringLiteral("bracketright")}, {"-", QStringLiteral("minus")},
+        {"=", QStringLiteral("equal")},        {"`", QStringLiteral("grave")},
+        {"\\", QStringLiteral("backslash")},
     };
     const auto found = punctuation.find(keyEquivalent);
     return found != punctuation.end() ? found->second : QString::fromStdString(keyEquivalent).toLower();
@@ -59,8 +60,9 @@ DBusMenuShortcut shortcutOf(const MenuEntry& entry) {
 
 }  // namespace
 
-DBusMenuExporter::DBusMenuExporter(std::weak_ptr<MenuActionHandling> handler, std::shared_ptr<const SymbolIconSet> icons,
-                                   MenuActionErrorReporter reportError, QObject* parent)
+DBusMenuExporter::DBusMenuExporter(std::weak_ptr<MenuActionHandling> handler,
+                                   std::shared_ptr<const SymbolIconSet> icons, MenuActionErrorReporter reportError,
+                                   QObject* parent)
     : QObject(parent), handler_(std::move(handler)), icons_(std::move(icons)), reportError_(std::move(reportError)) {
     registerDBusMenuTypes();
     new DBusMenuAdaptor(this);

@@ -46,7 +46,8 @@ public:
     DBusMenuItemPropertiesList groupProperties(const QList<int>& ids, const QStringList& propertyNames);
     // One property of an entry; none when the entry or the property does not exist.
     std::optional<QVariant> property(int id, const QString& name);
-    // "clicked" runs the entry's action; "opened" and "closed" of the root drive the callbacks. Whether the id is known.
+    // "clicked" runs the entry's action; "opened" and "closed" of the root drive the callbacks. Whether the id is
+    // known.
     bool handleEvent(int id, const QString& eventId);
 
 signals:

@@ -10,8 +10,8 @@
 
 #include <wayland-client.h>
 
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 #include <cstring>
 
 namespace ledgerly {

@@ -123,8 +123,8 @@ void LayerShellMenus::pointerLocated(std::optional<QPoint> position) {
 
 void LayerShellMenus::coverScreen(QScreen* screen) {
     if (!cover_) {
-        cover_ = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint |
-                                                         Qt::WindowDoesNotAcceptFocus);
+        cover_ = std::make_unique<QWidget>(
+            nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus);
         cover_->setAttribute(Qt::WA_TranslucentBackground);
         cover_->setAttribute(Qt::WA_ShowWithoutActivating);
         cover_->setWindowTitle(QStringLiteral("Ledgerly"));

@@ -28,10 +28,9 @@ std::unique_ptr<LayerSurface> LayerSurface::create(wl_display* display, wl_event
     zwlr_layer_surface_v1_set_keyboard_interactivity(result->layerSurface_,
                                                      static_cast<std::uint32_t>(request.keyboard));
     if (request.fillsScreen) {
-        zwlr_layer_surface_v1_set_anchor(result->layerSurface_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP |
-                                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT |
-                                                                    ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
+        zwlr_layer_surface_v1_set_anchor(result->layerSurface_,
+                                         ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
+                                             ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
         wl_surface_commit(request.surface);
     } else {
         zwlr_layer_surface_v1_set_anchor(result->layerSurface_,
@@ -65,8 +64,8 @@ void LayerSurface::place(const QRect& rectangle, const QRect& screen) {
     wl_surface_commit(surface_);
 }
 
-void LayerSurface::onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, std::uint32_t serial,
-                               std::uint32_t, std::uint32_t) {
+void LayerSurface::onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, std::uint32_t serial, std::uint32_t,
+                               std::uint32_t) {
     auto* self = static_cast<LayerSurface*>(data);
     zwlr_layer_surface_v1_ack_configure(layerSurface, serial);
     self->configured_ = true;

@@ -52,8 +52,8 @@ private:
     LayerSurface(wl_surface* surface, std::function<void()> onClosed);
 
     static const zwlr_layer_surface_v1_listener* listener();
-    static void onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, std::uint32_t serial,
-                            std::uint32_t width, std::uint32_t height);
+    static void onConfigure(void* data, zwlr_layer_surface_v1* layerSurface, std::uint32_t serial, std::uint32_t width,
+                            std::uint32_t height);
     static void onClosedEvent(void* data, zwlr_layer_surface_v1* layerSurface);
 
     wl_surface* surface_;

@@ -4,10 +4,10 @@
 
 #include <QSocketNotifier>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 namespace ledgerly {
 
@@ -25,8 +25,8 @@ PipeWriter::~PipeWriter() { ::close(fileDescriptor_); }
 
 void PipeWriter::writeSome() {
     while (written_ < bytes_.size()) {
-        const ssize_t count = ::write(fileDescriptor_, bytes_.constData() + written_,
-                                      static_cast<size_t>(bytes_.size() - written_));
+        const ssize_t count =
+            ::write(fileDescriptor_, bytes_.constData() + written_, static_cast<size_t>(bytes_.size() - written_));
         if (count > 0) {
             written_ += count;
             continue;

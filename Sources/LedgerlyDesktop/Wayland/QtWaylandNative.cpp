@@ -1,9 +1,9 @@
 #include "LedgerlyDesktop/Wayland/QtWaylandNative.h"
 
+#include <qpa/qplatformnativeinterface.h>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
-#include <qpa/qplatformnativeinterface.h>
 
 namespace ledgerly {
 namespace {

@@ -1,7 +1,7 @@
 #include "LedgerlyDesktop/Wayland/SurfaceSignals.h"
 
-#include <QWindow>
 #include <qpa/qplatformwindow.h>
+#include <QWindow>
 
 namespace ledgerly {
 
@@ -15,10 +15,9 @@ SurfaceSignals::SurfaceSignals(QWindow* window, std::function<void()> created, s
         return;
     }
     // Direct: the surface must get its role before Qt draws on it, within the same call.
-    connected_ = connect(platformWindow, SIGNAL(wlSurfaceCreated()), this, SLOT(surfaceCreated()),
-                         Qt::DirectConnection) &&
-                 connect(platformWindow, SIGNAL(wlSurfaceDestroyed()), this, SLOT(surfaceDestroyed()),
-                         Qt::DirectConnection);
+    connected_ =
+        connect(platformWindow, SIGNAL(wlSurfaceCreated()), this, SLOT(surfaceCreated()), Qt::DirectConnection) &&
+        connect(platformWindow, SIGNAL(wlSurfaceDestroyed()), this, SLOT(surfaceDestroyed()), Qt::DirectConnection);
     // Qt drops the platform window of a hidden popup and makes another, often at the same address.
     connect(platformWindow, &QObject::destroyed, this, [this] {
         connected_ = false;
