@@ -58,8 +58,10 @@ if(LEDGERLY_BUILD_DESKTOP)
   # --show-menu`. libqt6svg6, which also holds the SVG icon plugins, comes
   # from the binary's link to QtSvg.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, default-dbus-session-bus | dbus-session-bus")
-  # Links and files are opened through xdg-open outside the big desktops.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+  # Links and files are opened through xdg-open outside the big desktops;
+  # Qt's Wayland plugin makes Ledgerly a native client of Wayland sessions
+  # (without it, it runs through XWayland).
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 else()
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 endif()
