@@ -118,8 +118,13 @@ void QtStatusItem::onRegistrationChanged(bool registered) {
 }
 
 void QtStatusItem::showXEmbedIcon() {
+    if (xembedIcon_) {
+        return;
+    }
     // XEmbed trays exist only on X11; elsewhere the item waits for a watcher.
-    if (xembedIcon_ || !QGuiApplication::platformName().startsWith(QLatin1String("xcb"))) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("xcb"))) {
+        qCWarning(lcTray) << "no panel hosts StatusNotifierItems yet, so there is no icon until one starts;"
+                          << "`ledgerly --show-menu` opens the menu meanwhile";
         return;
     }
     // Made only while no watcher exists: Qt then picks its XEmbed icon, not one of its own on D-Bus.

@@ -11,6 +11,8 @@
 #include <QPalette>
 #include <QPixmap>
 
+#include <limits>
+
 namespace ledgerly {
 namespace {
 

@@ -90,7 +90,8 @@ void StatusNotifierItem::registerWithWatcher() {
 }
 
 void StatusNotifierItem::setRegistered(bool registered) {
-    if (registered_ == registered) {
+    // A refusal is told even when the item was not registered before: the owner then shows another icon.
+    if (registered_ == registered && registered) {
         return;
     }
     registered_ = registered;

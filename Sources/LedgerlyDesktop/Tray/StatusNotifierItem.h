@@ -44,7 +44,7 @@ public:
 signals:
     // The panel asks for our menu at `position`, in screen coordinates (a host that calls Activate or ContextMenu).
     void activationRequested(QPoint position);
-    // A watcher accepted the item, or the last one went away.
+    // A watcher accepted the item; or it refused it, or went away.
     void registrationChanged(bool registered);
     void toolTipChanged();
 
