@@ -55,15 +55,20 @@ click_entry() {
         --method com.canonical.dbusmenu.Event -- "$id" clicked '<"">' 0 >/dev/null
 }
 
-pointer() { "$LEDGERLY_TEST_POINTER" "$WIDTH" "$HEIGHT" "$@"; }
-# Headless sway has no input devices; a desktop always has a keyboard and a pointer.
+# Headless sway has no input devices; a desktop always has a keyboard and a mouse.
 hold_keyboard() {
     wtype -s 3600000 >/dev/null 2>&1 &
     KEYBOARD_PID=$!
 }
-hold_pointer() {
-    pointer hold "$1" "$2" &
-    POINTER_PID=$!
+plug_in_mouse() {
+    coproc MOUSE { "$LEDGERLY_TEST_POINTER" "$WIDTH" "$HEIGHT"; }
+    POINTER_PID=$MOUSE_PID
+}
+# pointer move X Y, pointer click X Y: returns once the compositor has taken it.
+pointer() {
+    local reply
+    echo "$*" >&"${MOUSE[1]}"
+    read -r -t 10 reply <&"${MOUSE[0]}" && [ "$reply" = ok ] || fail "the mouse did not take: $*"
 }
 
 wayland_screenshot() { grim "$SCREENSHOTS/wayland/$1.png"; }
@@ -94,36 +99,37 @@ panel() {
     printf '%s' "$PANEL_FILE" >"$HOME/links.md"
     select_file "$HOME/links.md"
     hold_keyboard
+    plug_in_mouse
     start_waybar
     start_ledgerly
-    wait_for 10 item_registered || fail "the item did not register with waybar's watcher"
+    wait_for 10 item_registered || fail_with_context "the item did not register with waybar's watcher"
     for label in Docs Work Status 'Deploy steps' Ledgerly 'Quit Ledgerly'; do
-        layout_has "$label" || fail "GetLayout lacks '$label': $(menu_layout)"
+        layout_has "$label" || fail_with_context "GetLayout lacks '$label': $(menu_layout)"
     done
 
     wayland_screenshot panel-before
-    is_dark 1140 40 100 50 || fail "something covers the screen under the panel before the click"
-    wait_for 5 icon_shown || fail "waybar did not draw the item's icon"
+    is_dark 1140 40 100 50 || fail_with_context "something covers the screen under the panel before the click"
+    wait_for 5 icon_shown || fail_with_context "waybar did not draw the item's icon"
     local attempt
     for attempt in 1 2 3; do
         pointer click "$ICON_X" "$ICON_Y"
-        wait_for 2 is_bright 1140 40 100 50 && break
+        wait_for 5 is_bright 1140 40 100 50 && break
     done
-    is_bright 1140 40 100 50 || fail "a click on the icon did not open the panel's menu"
+    is_bright 1140 40 100 50 || fail_with_context "a click on the icon did not open the panel's menu"
     wayland_screenshot panel-menu
     pointer click 600 400
-    wait_for 5 is_dark 1140 40 100 50 || fail "a click outside did not close the panel's menu"
+    wait_for 5 is_dark 1140 40 100 50 || fail_with_context "a click outside did not close the panel's menu"
 
     click_entry Docs
-    wait_for 5 opened_is "https://docs.example.com" || fail "choosing the link did not open it: $(cat "$OPENED" 2>/dev/null)"
+    wait_for 5 opened_is "https://docs.example.com" || fail_with_context "choosing the link did not open it: $(cat "$OPENED" 2>/dev/null)"
     click_entry 'Deploy steps'
-    wait_for 5 clipboard_is $'make build\nmake deploy' || fail "the snippet did not reach wl-paste: $(wl-paste 2>&1)"
+    wait_for 5 clipboard_is $'make build\nmake deploy' || fail_with_context "the snippet did not reach wl-paste: $(wl-paste 2>&1)"
     start_x11_application
-    wait_for 5 x11_clipboard_is $'make build\nmake deploy' || fail "the snippet did not reach X11 applications"
+    wait_for 5 x11_clipboard_is $'make build\nmake deploy' || fail_with_context "the snippet did not reach X11 applications"
 
     printf '# Team Links\n- [Saved](https://saved.example.com)\n' >"$HOME/links.md.tmp"
     mv "$HOME/links.md.tmp" "$HOME/links.md"
-    wait_for 1 layout_has Saved || fail "an atomic save did not reach the exported menu within a second"
+    wait_for 1 layout_has Saved || fail_with_context "an atomic save did not reach the exported menu within a second"
 }
 
 panel_later() {
@@ -131,13 +137,13 @@ panel_later() {
     printf '%s' "$PANEL_FILE" >"$HOME/links.md"
     start_ledgerly
     start_waybar
-    wait_for 10 item_registered || fail "a panel started after Ledgerly did not get the item"
+    wait_for 10 item_registered || fail_with_context "a panel started after Ledgerly did not get the item"
     kill "$WAYBAR_PID"
     wait "$WAYBAR_PID" 2>/dev/null
     wait_for 5 sh -c '! dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
         org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q "boolean true"'
     start_waybar
-    wait_for 10 item_registered || fail "a restarted panel did not get the item again"
+    wait_for 10 item_registered || fail_with_context "a restarted panel did not get the item again"
 }
 
 menu_at_pointer_is_open() { is_bright 405 305 100 40; }
@@ -147,34 +153,46 @@ menu_at_pointer_is_closed() { is_dark 405 305 100 40; }
 show_menu_again() {
     local attempt
     for attempt in 1 2 3 4 5 6 7 8 9 10; do
-        "$LEDGERLY" --show-menu || fail "--show-menu did not reach the running Ledgerly"
+        "$LEDGERLY" --show-menu || fail_with_context "--show-menu did not reach the running Ledgerly"
         wait_for 1 menu_at_pointer_is_open && return 0
     done
-    fail "--show-menu did not show the menu at the pointer"
+    fail_with_context "--show-menu did not show the menu at the pointer"
 }
 
 show_menu() {
     printf '%s' "$PANEL_FILE" >"$HOME/links.md"
     select_file "$HOME/links.md"
     hold_keyboard
-    hold_pointer 400 300
+    plug_in_mouse
+    pointer move 400 300
     start_ledgerly
     show_menu_again
     # Above the tiled windows: a layer of its own, no window of sway's.
-    sway_has_ledgerly_window && fail "the menu became a window of sway's: $(swaymsg -t get_tree)"
+    sway_has_ledgerly_window && fail_with_context "the menu became a window of sway's: $(swaymsg -t get_tree)"
     wayland_screenshot show-menu
     wtype -k Escape
-    wait_for 5 menu_at_pointer_is_closed || fail "Escape did not close the menu"
+    wait_for 5 menu_at_pointer_is_closed || fail_with_context "Escape did not close the menu"
 
     show_menu_again
     pointer click 100 600
-    wait_for 5 menu_at_pointer_is_closed || fail "a click outside did not close the menu"
+    wait_for 5 menu_at_pointer_is_closed || fail_with_context "a click outside did not close the menu"
 
     pointer move 400 300
     show_menu_again
     wtype -k Down -k Return
-    wait_for 5 opened_is "https://docs.example.com" || fail "choosing Docs with the keyboard did not open it"
-    wait_for 5 menu_at_pointer_is_closed || fail "the menu stayed open after a choice"
+    wait_for 5 opened_is "https://docs.example.com" || fail_with_context "choosing Docs with the keyboard did not open it"
+    wait_for 5 menu_at_pointer_is_closed || fail_with_context "the menu stayed open after a choice"
+}
+
+# On a failure: what the screen showed and what Ledgerly said.
+fail_with_context() {
+    wayland_screenshot "failed-$scenario" 2>/dev/null
+    echo "--- ledgerly's output:" >&2
+    cat "$SANDBOX/ledgerly.log" >&2 2>/dev/null
+    echo "--- exported menu: $(menu_layout 2>&1)" >&2
+    echo "--- waybar's output:" >&2
+    tail -20 "$SANDBOX/waybar.log" >&2 2>/dev/null
+    fail "$@"
 }
 
 stop_wayland() {

@@ -27,7 +27,7 @@ namespace {
 
 constexpr std::uint32_t kLayerShellVersion = 3;
 // How long a menu that opens without a click waits to learn where the pointer is.
-constexpr std::chrono::milliseconds kPointerWait{120};
+constexpr std::chrono::milliseconds kPointerWait{200};
 
 template <typename... Arguments>
 void ignore(void*, Arguments...) {}

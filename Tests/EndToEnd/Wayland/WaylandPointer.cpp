@@ -1,13 +1,12 @@
-// ledgerly-test-pointer: moves and clicks a virtual pointer on a wlroots
-// desktop, which a headless session has no other way to get.
+// ledgerly-test-pointer WIDTH HEIGHT: a mouse for a headless wlroots
+// desktop, which has none. It reads commands from standard input, one a
+// line, and answers "ok" once the compositor has taken each:
 //
-//   ledgerly-test-pointer WIDTH HEIGHT move X Y
-//   ledgerly-test-pointer WIDTH HEIGHT click X Y [left|right]
-//   ledgerly-test-pointer WIDTH HEIGHT hold X Y
+//   move X Y
+//   click X Y [left|right]
 //
-// A pointer exists only while its device does: "hold" keeps it at X Y until
-// the tool is stopped, as a mouse resting there would.
-// WIDTH and HEIGHT are the size of the output layout.
+// WIDTH and HEIGHT are the size of the output layout. The device lives as
+// long as the tool: a desktop's mouse does not come and go with each click.
 
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
@@ -42,27 +41,55 @@ void onGlobalRemove(void*, wl_registry*, std::uint32_t) {}
 
 const wl_registry_listener kRegistryListener = {onGlobal, onGlobalRemove};
 
-int usage() {
-    std::fputs("usage: ledgerly-test-pointer WIDTH HEIGHT move|click|hold X Y [left|right]\n", stderr);
-    return 2;
+struct Pointer {
+    wl_display* display;
+    zwlr_virtual_pointer_v1* device;
+    std::uint32_t width;
+    std::uint32_t height;
+    std::uint32_t time = 1;
+
+    void moveTo(std::uint32_t x, std::uint32_t y) {
+        zwlr_virtual_pointer_v1_motion_absolute(device, time++, x, y, width, height);
+        zwlr_virtual_pointer_v1_frame(device);
+        wl_display_roundtrip(display);
+    }
+
+    void press(std::uint32_t button) {
+        zwlr_virtual_pointer_v1_button(device, time++, button, WL_POINTER_BUTTON_STATE_PRESSED);
+        zwlr_virtual_pointer_v1_frame(device);
+        zwlr_virtual_pointer_v1_button(device, time++, button, WL_POINTER_BUTTON_STATE_RELEASED);
+        zwlr_virtual_pointer_v1_frame(device);
+        wl_display_roundtrip(display);
+    }
+};
+
+bool run(Pointer& pointer, const std::string& line) {
+    char command[16] = {};
+    char button[16] = "left";
+    unsigned x = 0;
+    unsigned y = 0;
+    if (std::sscanf(line.c_str(), "%15s %u %u %15s", command, &x, &y, button) < 3) {
+        return false;
+    }
+    if (std::strcmp(command, "move") == 0) {
+        pointer.moveTo(x, y);
+        return true;
+    }
+    if (std::strcmp(command, "click") == 0) {
+        pointer.moveTo(x, y);
+        pointer.press(std::strcmp(button, "right") == 0 ? kRightButton : kLeftButton);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 6) {
-        return usage();
+    if (argc != 3) {
+        std::fputs("usage: ledgerly-test-pointer WIDTH HEIGHT, then commands on standard input\n", stderr);
+        return 2;
     }
-    const auto width = static_cast<std::uint32_t>(std::atoi(argv[1]));
-    const auto height = static_cast<std::uint32_t>(std::atoi(argv[2]));
-    const std::string command = argv[3];
-    const auto x = static_cast<std::uint32_t>(std::atoi(argv[4]));
-    const auto y = static_cast<std::uint32_t>(std::atoi(argv[5]));
-    const bool right = argc > 6 && std::string(argv[6]) == "right";
-    if (command != "move" && command != "click" && command != "hold") {
-        return usage();
-    }
-
     wl_display* display = wl_display_connect(nullptr);
     if (display == nullptr) {
         std::fputs("ledgerly-test-pointer: no Wayland display\n", stderr);
@@ -76,27 +103,18 @@ int main(int argc, char** argv) {
         std::fputs("ledgerly-test-pointer: the compositor has no virtual pointers\n", stderr);
         return 1;
     }
-    zwlr_virtual_pointer_v1* pointer =
-        zwlr_virtual_pointer_manager_v1_create_virtual_pointer(globals.manager, globals.seat);
+    Pointer pointer{display, zwlr_virtual_pointer_manager_v1_create_virtual_pointer(globals.manager, globals.seat),
+                    static_cast<std::uint32_t>(std::atoi(argv[1])), static_cast<std::uint32_t>(std::atoi(argv[2]))};
     // The compositor adds the device before it takes its events.
     wl_display_roundtrip(display);
-    std::uint32_t time = 1;
-    zwlr_virtual_pointer_v1_motion_absolute(pointer, time++, x, y, width, height);
-    zwlr_virtual_pointer_v1_frame(pointer);
-    wl_display_roundtrip(display);
-    if (command == "click") {
-        const std::uint32_t button = right ? kRightButton : kLeftButton;
-        zwlr_virtual_pointer_v1_button(pointer, time++, button, WL_POINTER_BUTTON_STATE_PRESSED);
-        zwlr_virtual_pointer_v1_frame(pointer);
-        zwlr_virtual_pointer_v1_button(pointer, time++, button, WL_POINTER_BUTTON_STATE_RELEASED);
-        zwlr_virtual_pointer_v1_frame(pointer);
+    std::string line;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, stdin) != nullptr) {
+        line = buffer;
+        std::puts(run(pointer, line) ? "ok" : "unknown command");
+        std::fflush(stdout);
     }
-    wl_display_roundtrip(display);
-    if (command == "hold") {
-        while (wl_display_dispatch(display) >= 0) {
-        }
-    }
-    zwlr_virtual_pointer_v1_destroy(pointer);
+    zwlr_virtual_pointer_v1_destroy(pointer.device);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return 0;
