@@ -3,6 +3,7 @@
 #include "LedgerlyCore/App/LedgerlyAppDelegate.h"
 #include "LedgerlyCore/Settings/HotKeyRegistrar.h"
 #include "LedgerlyDesktop/ControlInterface.h"
+#include "LedgerlyDesktop/HotKeyBackendFactory.h"
 #include "LedgerlyDesktop/InstalledBundleResources.h"
 #include "LedgerlyDesktop/MenuRenderer.h"
 #include "LedgerlyDesktop/QSettingsUserDefaults.h"
@@ -14,7 +15,6 @@
 #include "LedgerlyDesktop/QtStatusItem.h"
 #include "LedgerlyDesktop/QtWorkspace.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
-#include "LedgerlyDesktop/X11HotKeyBackend.h"
 #include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
 
 #include <QCoreApplication>
@@ -43,7 +43,7 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettings
       icons_(std::make_shared<SymbolIconSet>()),
       statusItem_(
           std::make_unique<QtStatusItem>(std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_))),
-      hotKeyBackend_(std::make_unique<X11HotKeyBackend>(*mainQueue_)),
+      hotKeyBackend_(makeHotKeyBackend(*mainQueue_, bus_)),
       showSettingsWindow_(std::move(showSettingsWindow)) {
     LedgerlyAppServices services{
         *statusItem_,
