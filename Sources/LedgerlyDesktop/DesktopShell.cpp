@@ -3,6 +3,7 @@
 #include "LedgerlyCore/App/LedgerlyAppDelegate.h"
 #include "LedgerlyCore/Settings/HotKeyRegistrar.h"
 #include "LedgerlyDesktop/ControlInterface.h"
+#include "LedgerlyDesktop/HotKeyBackendFactory.h"
 #include "LedgerlyDesktop/InstalledBundleResources.h"
 #include "LedgerlyDesktop/MenuRenderer.h"
 #include "LedgerlyDesktop/QSettingsUserDefaults.h"
@@ -18,7 +19,6 @@
 #include "LedgerlyDesktop/Wayland/DataControlClipboard.h"
 #include "LedgerlyDesktop/Wayland/LayerShellMenus.h"
 #include "LedgerlyDesktop/Wayland/QtWaylandNative.h"
-#include "LedgerlyDesktop/X11HotKeyBackend.h"
 #include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
 
 #include <QCoreApplication>
@@ -66,7 +66,7 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettings
           std::make_unique<MenuRenderer>(std::weak_ptr<MenuActionHandling>(), icons_),
           std::make_unique<DBusMenuExporter>(std::weak_ptr<MenuActionHandling>(), icons_, MenuRenderer::showErrorAlert),
           bus_)),
-      hotKeyBackend_(std::make_unique<X11HotKeyBackend>(*mainQueue_)),
+      hotKeyBackend_(makeHotKeyBackend(*mainQueue_, bus_)),
       showSettingsWindow_(std::move(showSettingsWindow)) {
     LedgerlyAppServices services{
         *statusItem_,

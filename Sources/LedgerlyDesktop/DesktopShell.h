@@ -9,6 +9,7 @@
 
 namespace ledgerly {
 
+class HotKeyBackend;
 class InstalledBundleResources;
 class LayerShellMenus;
 class LedgerlyAppDelegate;
@@ -22,7 +23,6 @@ class QtStatusItem;
 class QtWorkspace;
 class SettingsViewModel;
 class SymbolIconSet;
-class X11HotKeyBackend;
 
 // The running tray application: every desktop service, the application
 // delegate over them, and the control interface on the session bus.
@@ -67,7 +67,7 @@ private:
     std::unique_ptr<LayerShellMenus> layerShellMenus_;
     std::unique_ptr<QtStatusItem> statusItem_;
     // Outlives the delegate, whose registrar borrows it.
-    std::unique_ptr<X11HotKeyBackend> hotKeyBackend_;
+    std::unique_ptr<HotKeyBackend> hotKeyBackend_;
     // Emptied before the delegate goes: the window it keeps watches the delegate's view model.
     ShowSettingsWindow showSettingsWindow_;
     std::shared_ptr<LedgerlyAppDelegate> delegate_;
