@@ -1,11 +1,13 @@
-// The small text decisions of the menu on arbitrary strings: the bare address
-// a mail link copies, whether a file URL names a folder, and the shortening
-// of titles and paths, whose results must fit their limits in characters.
+// The small text decisions of the menu on arbitrary strings: the URL a link
+// opens, the bare address a mail link copies, whether a file URL names a
+// folder, and the shortening of titles and paths, whose results must fit
+// their limits in characters.
 #include "FuzzSupport.h"
 
 #include "LedgerlyCore/Menu/LocalFileURL.h"
 #include "LedgerlyCore/Menu/TitleShortening.h"
 #include "LedgerlyCore/Models/BookmarkModel.h"
+#include "LedgerlyCore/Text/URLText.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 
 #include <cstdint>
@@ -27,6 +29,18 @@ void checkCopyPayload(const std::string& url) {
             check(text::isValidUTF8(payload), "a decoded mail address is UTF-8");
         }
     }
+}
+
+void checkEncodedURL(const std::string& text) {
+    const auto url = text::encodedURL(text);
+    if (!url) {
+        return;
+    }
+    for (const char c : *url) {
+        check(static_cast<unsigned char>(c) > 0x20 && static_cast<unsigned char>(c) < 0x7F,
+              "an encoded URL is printable ASCII");
+    }
+    check(text::encodedURL(*url) == url, "encoding an encoded URL changes nothing");
 }
 
 void checkDirectoryTest(const std::string& url) {
@@ -60,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Limits from -8 to 119: the menu's own (32 to 70), the tiny ones and the nonsensical ones.
     const std::int64_t limit = static_cast<std::int64_t>(reader.byte() % 128) - 8;
     const std::string input(reader.rest());
+    fuzz::checkEncodedURL(input);
     fuzz::checkCopyPayload(input);
     fuzz::checkDirectoryTest(input);
     fuzz::checkShortening(input, limit);

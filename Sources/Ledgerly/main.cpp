@@ -4,6 +4,7 @@
 #include "LedgerlyDesktop/DisplayAvailability.h"
 #include "LedgerlyDesktop/QtLogSink.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsWindowPresenter.h"
+#include "LedgerlyDesktop/SingleInstanceLock.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
 
 #include <QApplication>
@@ -42,9 +43,14 @@ int runTrayApplication(int argc, char** argv) {
     // Closing a panel or the About window must not end a tray application.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Held until exit; the bus name alone would let a second one start where there is no bus.
+    const ledgerly::SingleInstanceLock instanceLock(QProcessEnvironment::systemEnvironment());
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected() && !ledgerly::claimControlName(bus)) {
-        ledgerly::requestShowMenu(bus);
+    if (instanceLock.outcome() == ledgerly::SingleInstanceLock::Outcome::heldElsewhere ||
+        (bus.isConnected() && !ledgerly::claimControlName(bus))) {
+        if (bus.isConnected()) {
+            ledgerly::requestShowMenu(bus);
+        }
         std::puts("Ledgerly is already running.");
         return 0;
     }

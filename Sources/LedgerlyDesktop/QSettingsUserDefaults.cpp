@@ -1,9 +1,15 @@
 #include "LedgerlyDesktop/QSettingsUserDefaults.h"
 
+#include "LedgerlyDesktop/LogCategories.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 #include <QVariant>
+
+#include <cstdio>
+#include <utility>
 
 namespace ledgerly {
 namespace {
@@ -25,7 +31,9 @@ std::optional<bool> parseBoolean(const QString& text) {
 }  // namespace
 
 QSettingsUserDefaults::QSettingsUserDefaults(const QString& filePath)
-    : filePath_(filePath), settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}
+    : filePath_(filePath), settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {
+    setAsideIfDamaged();
+}
 
 QString QSettingsUserDefaults::defaultFilePath(const QProcessEnvironment& environment) {
     QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
@@ -85,43 +93,85 @@ std::optional<bool> QSettingsUserDefaults::boolean(std::string_view key) const {
 }
 
 void QSettingsUserDefaults::setString(std::string_view key, std::string_view value) {
-    writable().setValue(keyString(key), QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
-    flush();
+    const QString text = QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
+    write(key, [&text](QSettings& settings, const QString& name) { settings.setValue(name, text); });
 }
 
 void QSettingsUserDefaults::setInteger(std::string_view key, std::int64_t value) {
-    writable().setValue(keyString(key), QVariant::fromValue(static_cast<qlonglong>(value)));
-    flush();
+    write(key, [value](QSettings& settings, const QString& name) {
+        settings.setValue(name, QVariant::fromValue(static_cast<qlonglong>(value)));
+    });
 }
 
 void QSettingsUserDefaults::setBoolean(std::string_view key, bool value) {
-    writable().setValue(keyString(key), value);
-    flush();
+    write(key, [value](QSettings& settings, const QString& name) { settings.setValue(name, value); });
 }
 
 void QSettingsUserDefaults::remove(std::string_view key) {
-    writable().remove(keyString(key));
-    flush();
+    write(key, [](QSettings& settings, const QString& name) { settings.remove(name); });
 }
 
-QSettings& QSettingsUserDefaults::writable() {
-    // QSettings reports an error for ever once it had one; a new one tries the file afresh
-    // (and writes what the failed one still holds). Not at the failure itself: while the
-    // file cannot be written, even creating one fails.
+void QSettingsUserDefaults::setAsideIfDamaged() {
+    // A parse error would otherwise stay in status() for good and make every later write look failed.
+    if (settings_->status() != QSettings::FormatError) {
+        return;
+    }
+    QList<std::pair<QString, QVariant>> readable;
+    for (const QString& key : settings_->allKeys()) {
+        if (!key.isEmpty()) {
+            readable.append({key, settings_->value(key)});
+        }
+    }
+    settings_.reset();
+    const QString damagedPath = filePath_ + QStringLiteral(".damaged");
+    // Replaces an older damaged copy in one step.
+    if (std::rename(QFile::encodeName(filePath_).constData(), QFile::encodeName(damagedPath).constData()) != 0) {
+        qCWarning(lcSettings) << "The settings file" << filePath_
+                              << "cannot be read as settings and could not be set aside; changes will not be saved";
+        settings_ = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);
+        return;
+    }
+    settings_ = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);
+    for (const auto& [key, value] : readable) {
+        settings_->setValue(key, value);
+    }
+    settings_->sync();
+    // With nothing readable QSettings writes nothing; the clean file is there all the same.
+    if (!QFileInfo::exists(filePath_)) {
+        QFile clean(filePath_);
+        if (clean.open(QIODevice::WriteOnly)) {
+            clean.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+    qCWarning(lcSettings) << "The settings file" << filePath_ << "could not be read as settings: it was set aside as"
+                          << damagedPath << "and a clean one written with the" << readable.size()
+                          << "values that could be read";
+}
+
+void QSettingsUserDefaults::write(std::string_view key, const std::function<void(QSettings&, const QString&)>& change) {
+    // QSettings reports an error for ever once it had one; a new one tries the file afresh.
+    // Not at the failure itself: while the file cannot be written, even creating one fails.
     if (failedWrite_) {
         settings_ = std::make_unique<QSettings>(filePath_, QSettings::IniFormat);
         failedWrite_ = false;
     }
-    return *settings_;
-}
-
-void QSettingsUserDefaults::flush() {
+    const QString name = keyString(key);
+    const QVariant previous = settings_->value(name);
+    change(*settings_, name);
     // QSettings creates missing folders itself but reports a failed write only through status().
     settings_->sync();
-    if (settings_->status() != QSettings::NoError) {
-        failedWrite_ = true;
-        throw UserDefaultsWriteError("Could not write " + filePath_.toStdString());
+    if (settings_->status() == QSettings::NoError) {
+        return;
     }
+    // QSettings keeps an unsaved change in memory and would read it back: take it back,
+    // so that what is read stays what the file holds.
+    if (previous.isValid()) {
+        settings_->setValue(name, previous);
+    } else {
+        settings_->remove(name);
+    }
+    failedWrite_ = true;
+    throw UserDefaultsWriteError("Could not write " + filePath_.toStdString());
 }
 
 }  // namespace ledgerly

@@ -1,5 +1,7 @@
 #include "LedgerlyDesktop/QtWorkspace.h"
 
+#include "LedgerlyDesktop/LogCategories.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -21,9 +23,12 @@ QtWorkspace::QtWorkspace(QDBusConnection bus) : bus_(std::move(bus)) {}
 void QtWorkspace::openURL(const std::string& urlString) {
     const QUrl url(QString::fromStdString(urlString), QUrl::StrictMode);
     if (!url.isValid()) {
+        qCWarning(lcMenu) << "Not opening" << QString::fromStdString(urlString) << ":" << url.errorString();
         return;
     }
-    QDesktopServices::openUrl(url);
+    if (!QDesktopServices::openUrl(url)) {
+        qCWarning(lcMenu) << "No application opened" << url.toString(QUrl::FullyEncoded);
+    }
 }
 
 void QtWorkspace::activateFileViewerSelecting(const std::filesystem::path& file) {

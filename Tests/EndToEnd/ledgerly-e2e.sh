@@ -135,11 +135,8 @@ tray_later() {
 
 dialog_window() { xdotool search --onlyvisible --name '^Save Starter File$' | head -1 | grep -q .; }
 
-save_starter() {
-    mkdir -p "$HOME/Documents"
-    start_tray
-    start_ledgerly
-    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+# Saves the starter file through "Save Starter File..." as $1, with real key presses in the dialog.
+save_starter_through_dialog() {
     open_menu_by_shortcut
     # No file selected (disabled), Open Markdown File..., Save Starter File...
     xdotool key Down Down Return
@@ -150,15 +147,94 @@ save_starter() {
     dialog=$(xdotool search --onlyvisible --name '^Save Starter File$' | head -1)
     xdotool windowactivate --sync "$dialog" 2>/dev/null || xdotool windowfocus --sync "$dialog"
     xdotool key ctrl+a
-    xdotool type --delay 5 "$HOME/Documents/mine.ledgerly.md"
+    xdotool type --delay 5 "$1"
     xdotool key Return
-    wait_for 10 test -f "$HOME/Documents/mine.ledgerly.md" || fail "the starter file was not written"
+    wait_for 10 test -f "$1" || fail "the starter file was not written"
+}
+
+save_starter() {
+    mkdir -p "$HOME/Documents"
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+    save_starter_through_dialog "$HOME/Documents/mine.ledgerly.md"
     cmp -s "$HOME/Documents/mine.ledgerly.md" "$STARTER" || fail "the saved file is not the starter file"
     wait_for 5 title_is "My Bookmarks" || fail "the saved file did not become the selected file: $(property StatusTitle)"
     grep -q "selectedMarkdownPath=$HOME/Documents/mine.ledgerly.md" "$XDG_CONFIG_HOME/ledgerly/ledgerly.conf" ||
         fail "the selection was not stored"
     open_menu_by_shortcut
     screenshot starter-menu
+}
+
+# A file as editors save it (a byte-order mark, Windows line ends) with links
+# as people write them: accented paths, an ssh:// address, a folder's file URL.
+real_files() {
+    local file="$HOME/Team.md"
+    mkdir -p "$HOME/Données"
+    printf '\xEF\xBB\xBF# Team Links\r\n- [Café](https://fr.wikipedia.org/wiki/Café)\r\n' >"$file"
+    printf -- '- [Box](ssh://admin@box.example.com)\r\n- [Partage](file://%s/Données)\r\n' "$HOME" >>"$file"
+    select_file "$file"
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+    expect_equal "Team Links" "$(property StatusTitle)" "StatusTitle behind a byte-order mark"
+    local json
+    json=$(property MenuJson)
+    expect_equal "$("$LEDGERLY_CHECK" --menu --json "$file")" "$json" "MenuJson against ledgerly-check"
+    "$LEDGERLY_CHECK" "$file" || fail "ledgerly-check found warnings in $file"
+    grep -q -F '"representedObject": "ssh://admin@box.example.com"' <<<"$json" || fail "the ssh:// link is not kept as written"
+    grep -q -F LedgerlyExternalURLSchemeIcon <<<"$json" || fail "the ssh:// link is not an other-application link"
+    grep -q -F LedgerlyLocalRevealIcon <<<"$json" || fail "the accented folder did not get the folder icon"
+    open_menu_by_shortcut
+    screenshot real-files-menu
+    xdotool key Down Return
+    wait_for 5 opened_is "https://fr.wikipedia.org/wiki/Caf%C3%A9" ||
+        fail "the accented link did not open encoded: $(cat "$OPENED" 2>/dev/null)"
+}
+
+# A selected path that is a symbolic link, pointed elsewhere as dotfile managers do.
+linked_file() {
+    mkdir -p "$HOME/dotfiles"
+    printf '# First\n' >"$HOME/dotfiles/first.md"
+    printf '# Second\n' >"$HOME/dotfiles/second.md"
+    ln -s "$HOME/dotfiles/first.md" "$HOME/links.md"
+    select_file "$HOME/links.md"
+    start_tray
+    start_ledgerly
+    expect_equal "First" "$(property StatusTitle)" "StatusTitle through the link"
+    ln -sfn "$HOME/dotfiles/second.md" "$HOME/links.md"
+    wait_for 2 title_is "Second" || fail "the re-pointed link was not followed: $(property StatusTitle)"
+    printf '# Second, edited\n' >"$HOME/dotfiles/second.md"
+    wait_for 2 title_is "Second, edited" || fail "an edit of the new target was not followed"
+}
+
+# Garbage in the settings file: set aside once, and the first write (a chosen file) works.
+damaged_settings() {
+    local conf="$XDG_CONFIG_HOME/ledgerly/ledgerly.conf"
+    mkdir -p "$XDG_CONFIG_HOME/ledgerly" "$HOME/Documents"
+    printf '[General\n\x01 not settings \xff\n' >"$conf"
+    start_tray
+    start_ledgerly
+    wait_for 10 tray_icon_window || fail "no tray icon appeared"
+    [ -f "$conf.damaged" ] || fail "the damaged settings file was not set aside"
+    grep -q "ledgerly.settings: .*set aside" "$SANDBOX/ledgerly.log" || fail "setting the file aside was not logged"
+    save_starter_through_dialog "$HOME/Documents/mine.ledgerly.md"
+    wait_for 5 title_is "My Bookmarks" || fail "choosing a file after the damaged settings failed: $(property StatusTitle)"
+    grep -q "selectedMarkdownPath=$HOME/Documents/mine.ledgerly.md" "$conf" || fail "the selection was not stored"
+    [ "$(grep -c "set aside" "$SANDBOX/ledgerly.log")" -eq 1 ] || fail "the file was set aside more than once"
+}
+
+# Without a session bus the lock in $XDG_RUNTIME_DIR keeps one instance per display.
+no_bus() {
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$SANDBOX/no-bus"
+    start_tray
+    "$LEDGERLY" >"$SANDBOX/ledgerly.log" 2>&1 &
+    LEDGERLY_PID=$!
+    wait_for 10 tray_icon_window || fail "no tray icon without a session bus: $(cat "$SANDBOX/ledgerly.log")"
+    local output
+    output=$("$LEDGERLY" 2>/dev/null) || fail "a second start without a bus did not exit 0"
+    expect_equal "Ledgerly is already running." "$output" "second start without a bus"
+    kill -0 "$LEDGERLY_PID" || fail "the first instance is gone"
 }
 
 ledgerly_exited() { ! kill -0 "$LEDGERLY_PID" 2>/dev/null; }
@@ -236,6 +312,10 @@ shortcut) shortcut ;;
 actions) actions ;;
 tray-later) tray_later ;;
 save-starter) save_starter ;;
+real-files) real_files ;;
+linked-file) linked_file ;;
+damaged-settings) damaged_settings ;;
+no-bus) no_bus ;;
 quit) quit ;;
 panel-host) panel_host ;;
 *) fail "unknown scenario $scenario" ;;

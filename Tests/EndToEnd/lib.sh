@@ -1,13 +1,16 @@
 # Shared helpers of the end-to-end scenarios. Sourced by ledgerly-e2e.sh,
 # which runs inside with-xvfb.sh (a private X server and session bus).
 
+# Microseconds since the epoch; $SECONDS counts whole seconds, so "1" could end at once.
+now_microseconds() { echo "${EPOCHREALTIME//[.,]/}"; }
+
 # Polls COMMAND every 50 ms until it succeeds or SECONDS pass; fails then.
 wait_for() {
     local seconds=$1
     shift
-    local deadline=$((SECONDS + seconds))
+    local deadline=$(($(now_microseconds) + seconds * 1000000))
     until "$@" >/dev/null 2>&1; do
-        if ((SECONDS >= deadline)); then
+        if (($(now_microseconds) >= deadline)); then
             echo "timed out after ${seconds}s waiting for: $*" >&2
             return 1
         fi

@@ -125,5 +125,20 @@ TEST(QSettingsUserDefaultsWrites, WritesSucceedAgainOnceTheFolderCanBeWritten) {
               QSettingsUserDefaults(folder.filePath("blocked/ledgerly.conf")).integer("globalShortcutKeyCode"));
 }
 
+TEST(QSettingsUserDefaultsDamagedFile, IsSetAsideOnceKeepingWhatCouldBeReadAndWritesWork) {
+    TemporaryFolder folder;
+    const QByteArray damaged("selectedMarkdownPath=/home/me/links.md\n[General\n\x01\xff not settings\n");
+    folder.write("ledgerly.conf", damaged);
+    {
+        QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+        EXPECT_EQ("/home/me/links.md", defaults.string("selectedMarkdownPath"));
+        EXPECT_NO_THROW(defaults.setString("globalShortcutEnabled", "false"));
+    }
+    QSettingsUserDefaults reopened(folder.filePath("ledgerly.conf"));
+    EXPECT_EQ(damaged, folder.read("ledgerly.conf.damaged"));
+    EXPECT_EQ(std::optional<bool>(false), reopened.boolean("globalShortcutEnabled"));
+    EXPECT_EQ("/home/me/links.md", reopened.string("selectedMarkdownPath"));
+}
+
 }  // namespace
 }  // namespace ledgerly

@@ -1,7 +1,7 @@
 #include "LedgerlyCore/App/TextFiles.h"
 
 #include "LedgerlyCore/App/TextFileError.h"
-#include "LedgerlyCore/Text/UnicodeText.h"
+#include "LedgerlyCore/Files/UTF8FileRead.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +11,7 @@
 #include <atomic>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace ledgerly {
@@ -107,34 +108,26 @@ void syncFolder(const std::filesystem::path& folder) {
     }
 }
 
+bool isFolder(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
 }  // namespace
 
 std::string readUTF8TextFile(const std::filesystem::path& path) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) {
-        const int error = errno;
-        throw TextFileError(Operation::read, path, error);
-    }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0) {
-            const int error = errno;
-            throw TextFileError(Operation::read, path, error);
-        }
-        if (count == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-    if (!text::isValidUTF8(bytes)) {
+    auto read = UTF8FileRead::read(path);
+    switch (read.failure) {
+    case UTF8FileRead::Failure::none:
+        return std::move(read.text);
+    case UTF8FileRead::Failure::malformedUTF8:
         throw TextFileError(Operation::read, path, 0);
+    case UTF8FileRead::Failure::notRegularFile:
+        throw TextFileError(Operation::read, path, isFolder(path) ? EISDIR : EINVAL);
+    case UTF8FileRead::Failure::systemError:
+        break;
     }
-    return bytes;
+    throw TextFileError(Operation::read, path, read.errorCode);
 }
 
 void writeUTF8TextFileAtomically(const std::filesystem::path& path, std::string_view text) {

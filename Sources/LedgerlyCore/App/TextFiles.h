@@ -6,7 +6,8 @@
 
 namespace ledgerly {
 
-// The whole file at `path`, which must be well-formed UTF-8. Throws TextFileError.
+// The whole file at `path`, which must be well-formed UTF-8, read as the
+// bookmark file is (UTF8FileRead). Throws TextFileError.
 std::string readUTF8TextFile(const std::filesystem::path& path);
 
 // Writes `text` to `path` so that the path holds either its old content or

@@ -1,51 +1,14 @@
 #include "LedgerlyCore/Files/FileSource.h"
 
-#include "LedgerlyCore/Text/UnicodeText.h"
+#include "LedgerlyCore/Files/UTF8FileRead.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
 
 #include <system_error>
+#include <utility>
 
 namespace ledgerly {
-namespace {
-
-// Closes the descriptor when the read is done, whichever way it ends.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-    }
-    int get() const { return descriptor_; }
-
-private:
-    int descriptor_;
-};
-
-// Reads to the end, retrying interrupted calls; the errno of a failure otherwise.
-std::optional<int> readAll(int descriptor, std::size_t sizeHint, std::string& bytes) {
-    bytes.reserve(sizeHint);
-    char buffer[65536];
-    for (;;) {
-        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
-        if (count > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(count));
-        } else if (count == 0) {
-            return std::nullopt;
-        } else if (errno != EINTR) {
-            return errno;
-        }
-    }
-}
-
-}  // namespace
 
 FileSource::FileSource(UserDefaults& defaults) : defaults_(defaults) {}
 
@@ -79,49 +42,24 @@ std::string FileSource::loadSelectedMarkdown() const {
     if (!fileExists(*path)) {
         throw FileSourceError{FileSourceError::SelectedFileNotFound{}};
     }
-    auto result = readUTF8File(*path);
-    if (auto* text = std::get_if<std::string>(&result)) {
-        return std::move(*text);
+    auto read = UTF8FileRead::read(*path);
+    if (read.failure == UTF8FileRead::Failure::none) {
+        return std::move(read.text);
     }
     // The file may have vanished between the existence test and the read.
     if (!fileExists(*path)) {
         throw FileSourceError{FileSourceError::SelectedFileNotFound{}};
     }
-    const auto reason = readFailureReason(std::get<ReadFailure>(result));
+    const auto reason = readFailureReason(read);
     throw FileSourceError{FileSourceError::UnreadableSelectedFile{reason}};
 }
 
-FileSource::ReadResult FileSource::readUTF8File(const std::filesystem::path& path) {
-    // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer forever.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0) {
-        return ReadFailure{SystemError{errno}};
-    }
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
-        return ReadFailure{SystemError{errno}};
-    }
-    if (!S_ISREG(status.st_mode)) {
-        return ReadFailure{NotRegularFile{}};
-    }
-    std::string bytes;
-    if (const auto error = readAll(file.get(), static_cast<std::size_t>(status.st_size), bytes)) {
-        return ReadFailure{SystemError{*error}};
-    }
-    if (!text::isValidUTF8(bytes)) {
-        return ReadFailure{MalformedUTF8{}};
-    }
-    return bytes;
-}
-
-FileReadFailureReason FileSource::readFailureReason(const ReadFailure& failure) {
-    if (std::holds_alternative<MalformedUTF8>(failure)) {
+FileReadFailureReason FileSource::readFailureReason(const UTF8FileRead& read) {
+    if (read.failure == UTF8FileRead::Failure::malformedUTF8) {
         return FileReadFailureReason::invalidUTF8;
     }
-    if (const auto* error = std::get_if<SystemError>(&failure)) {
-        if (error->code == EACCES || error->code == EPERM) {
-            return FileReadFailureReason::permissionDenied;
-        }
+    if (read.failure == UTF8FileRead::Failure::systemError && (read.errorCode == EACCES || read.errorCode == EPERM)) {
+        return FileReadFailureReason::permissionDenied;
     }
     return FileReadFailureReason::unknown;
 }

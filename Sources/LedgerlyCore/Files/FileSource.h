@@ -1,12 +1,12 @@
 #pragma once
 
 #include "LedgerlyCore/Files/FileSourceError.h"
+#include "LedgerlyCore/Files/UTF8FileRead.h"
 #include "LedgerlyCore/Platform/UserDefaults.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <variant>
 
 namespace ledgerly {
 
@@ -23,23 +23,12 @@ public:
     // Stores the path, or removes the key when given none.
     void setSelectedFileURL(const std::optional<std::filesystem::path>& url);
 
-    // The selected file's whole text, unchanged. Throws FileSourceError, and nothing else.
+    // The selected file's whole text, unchanged but for a leading byte-order
+    // mark. Throws FileSourceError, and nothing else.
     std::string loadSelectedMarkdown() const;
 
 private:
-    // A system call failed with this errno.
-    struct SystemError {
-        int code = 0;
-    };
-    // The bytes are not well-formed UTF-8.
-    struct MalformedUTF8 {};
-    // Something other than a regular file: a folder, a FIFO, a device.
-    struct NotRegularFile {};
-    using ReadFailure = std::variant<SystemError, MalformedUTF8, NotRegularFile>;
-    using ReadResult = std::variant<std::string, ReadFailure>;
-
-    static ReadResult readUTF8File(const std::filesystem::path& path);
-    static FileReadFailureReason readFailureReason(const ReadFailure& failure);
+    static FileReadFailureReason readFailureReason(const UTF8FileRead& read);
     static bool fileExists(const std::filesystem::path& path);
 
     UserDefaults& defaults_;

@@ -34,11 +34,15 @@ public:
     // runs once per delivery in which an entry of that name was created or moved
     // in, and once soon after this call if the name already exists by then.
     void watchForCreation(const std::filesystem::path& fileURL, ChangeHandler onAppear);
-    // watch() when something exists at `fileURL`, else watchForCreation(), so
-    // that re-arming after every change keeps following the path. Re-arm
-    // before reading the file again: a change made between a read and a later
-    // re-arm would go unreported. A file that exists but cannot be watched
-    // (no permission) is not awaited: it ends in openFailed.
+    // Follows the path rather than the file now at it, so that re-arming
+    // after every change keeps up with it: watches the file (through any
+    // symbolic link) and, in its folder, the entry of that name, for its
+    // creation, removal, moves and attribute changes; for a symbolic link also
+    // the entry it ends at. So a file that appears, a permission that comes
+    // back and a link pointed elsewhere are all reported. Re-arm before
+    // reading the file again: a change made between a read and a later re-arm
+    // would go unreported. watchingFile when the file itself is watched,
+    // watchingFolder when only its name is (it is missing or unreadable).
     void watchOrAwaitCreation(const std::filesystem::path& fileURL, ChangeHandler onChange);
     // Ends the current watch: no handler runs afterwards and its descriptor is closed.
     void stop();
@@ -50,11 +54,10 @@ public:
 private:
     struct ActiveWatch;
 
-    bool armFile(const std::filesystem::path& fileURL, ChangeHandler& onChange, int& addError);
-    bool armFolder(const std::filesystem::path& fileURL, ChangeHandler& onAppear);
-    void activate(int descriptor, State state, std::string awaitedName, ChangeHandler handler);
+    void activate(std::shared_ptr<ActiveWatch> watch, State state);
     void postIfExists(const std::filesystem::path& fileURL);
-    void fail();
+    // Closes the instance that could not be armed, if any.
+    void failWith(const std::shared_ptr<ActiveWatch>& unused);
 
     MainQueue& queue_;
     std::shared_ptr<ActiveWatch> active_;

@@ -7,16 +7,14 @@
 
 namespace ledgerly {
 
-// Hands every string that is an absolute URI with a scheme to the workspace,
-// unchanged; anything else is dropped without a message.
+// Hands every link to the workspace as a URL: characters a URL may not hold
+// are escaped and a non-ASCII host made ASCII first. A text that is still no
+// absolute URI after that is not opened, and the refusal is logged.
 class URLOpener final : public URLOpening {
 public:
     explicit URLOpener(Workspace& workspace);
 
     void open(const std::string& urlString) override;
-
-    // Whether `urlString` is an absolute RFC 3986 URI, the only kind opened.
-    static bool isOpenableURL(const std::string& urlString);
 
 private:
     Workspace& workspace_;

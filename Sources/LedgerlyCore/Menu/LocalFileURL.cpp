@@ -1,5 +1,6 @@
 #include "LedgerlyCore/Menu/LocalFileURL.h"
 
+#include "LedgerlyCore/Text/URLText.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 #include "LedgerlyCore/Text/UriReference.h"
 
@@ -10,7 +11,8 @@
 namespace ledgerly {
 
 bool isDirectoryFileURL(std::string_view urlString) {
-    const auto uri = text::UriReference::parse(urlString);
+    // Read as the opener reads it, so that a folder named in any script is one.
+    const auto uri = text::parsedURL(urlString);
     if (!uri || text::lowercased(uri->scheme) != "file") {
         return false;
     }

@@ -1,5 +1,6 @@
 #include "LedgerlyCore/Models/BookmarkModel.h"
 
+#include "LedgerlyCore/Text/URLText.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 #include "LedgerlyCore/Text/UriReference.h"
 
@@ -26,7 +27,8 @@ std::optional<std::string> BookmarkLink::simpleMailtoAddress() const {
     if (!text::lowercased(urlString).starts_with("mailto:")) {
         return std::nullopt;
     }
-    const auto uri = text::UriReference::parse(urlString);
+    // Parsed as it is opened: "mailto:José@example.com" gives the address as written.
+    const auto uri = text::parsedURL(urlString);
     if (!uri || uri->hasQuery) {
         return std::nullopt;
     }

@@ -24,6 +24,23 @@ bool startsWithIgnoringCase(LineText text, std::string_view lowerPrefix) {
     return text.isCharacterBoundary(lowerPrefix.size());
 }
 
+// The length of the scheme before the ":" that ends it; npos when the text begins with none.
+std::size_t schemeLength(std::string_view s) {
+    if (s.empty() || !isASCIILetter(s[0])) {
+        return std::string_view::npos;
+    }
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == ':') {
+            return i;
+        }
+        if (!isASCIILetter(c) && !isASCIIDigit(c) && c != '+' && c != '.' && c != '-') {
+            return std::string_view::npos;
+        }
+    }
+    return std::string_view::npos;
+}
+
 EmphasizedText unwrapMarkers(LineText text) {
     if (text.startsWith("**") && text.endsWith("**") && text.size() >= 4) {
         return {text.sub(2, text.size() - 4).trimmed(), LinkEmphasis::priority};
@@ -149,7 +166,8 @@ std::optional<ClassifiedDestination> classifyDestination(LineText text, bool all
     if (startsWithIgnoringCase(text, "mailto:")) {
         return ClassifiedDestination{std::string(asWritten), LinkActionFamily::mailCompose};
     }
-    if (allowPlainEmail && matchesEmailPattern(text)) {
+    // "ssh://admin@host" matches the e-mail pattern too, but is a URL with an authority.
+    if (allowPlainEmail && !matchesSchemeWithAuthority(text) && matchesEmailPattern(text)) {
         return ClassifiedDestination{prefixed("mailto:", asWritten), LinkActionFamily::mailCompose};
     }
     if (startsWithIgnoringCase(text, "file://")) {
@@ -180,21 +198,11 @@ bool matchesEmailPattern(LineText text) {
     return !text.containsWhiteSpaceCodePoint();
 }
 
-bool matchesSchemePattern(LineText text) {
-    const std::string_view s = text.text;
-    if (s.empty() || !isASCIILetter(s[0])) {
-        return false;
-    }
-    for (std::size_t i = 1; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == ':') {
-            return true;
-        }
-        if (!isASCIILetter(c) && !isASCIIDigit(c) && c != '+' && c != '.' && c != '-') {
-            return false;
-        }
-    }
-    return false;
+bool matchesSchemePattern(LineText text) { return schemeLength(text.text) != std::string_view::npos; }
+
+bool matchesSchemeWithAuthority(LineText text) {
+    const std::size_t length = schemeLength(text.text);
+    return length != std::string_view::npos && text.text.substr(length + 1).starts_with("//");
 }
 
 }  // namespace ledgerly::parsing

@@ -46,4 +46,7 @@ bool matchesEmailPattern(LineText text);
 // "^[A-Za-z][A-Za-z0-9+.-]*:"
 bool matchesSchemePattern(LineText text);
 
+// "^[A-Za-z][A-Za-z0-9+.-]*://": a scheme followed by an authority, never an e-mail address.
+bool matchesSchemeWithAuthority(LineText text);
+
 }  // namespace ledgerly::parsing

@@ -1,8 +1,10 @@
 #include "LedgerlyCore/Settings/GlobalHotKeyController.h"
 
+#include "LedgerlyCore/Platform/Log.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
 
 #include <exception>
+#include <string>
 #include <utility>
 
 namespace ledgerly {
@@ -34,15 +36,17 @@ void GlobalHotKeyController::update(const KeyboardShortcut& shortcut, bool enabl
         registerShortcut(shortcut, enabled);
     } catch (...) {
         // Written out explicitly, so that values that were only defaults become stored ones.
-        settingsStore_.setGlobalShortcut(previousShortcut);
-        settingsStore_.setGlobalShortcutEnabled(previousEnabled);
+        tryToStore(previousShortcut, previousEnabled);
         throw;
     }
     try {
         settingsStore_.setGlobalShortcut(shortcut);
         settingsStore_.setGlobalShortcutEnabled(enabled);
     } catch (...) {
-        // No key may stay registered that the store does not hold.
+        // A write that stopped half way would pair the new key with the old modifiers:
+        // the old values go back where they can, and no key may stay registered that
+        // the store does not hold.
+        tryToStore(previousShortcut, previousEnabled);
         matchStoredShortcut(shortcut, enabled);
         throw;
     }
@@ -69,6 +73,16 @@ void GlobalHotKeyController::registerShortcut(const KeyboardShortcut& shortcut, 
     auto registration = registrar_->registerShortcut(shortcut, handler_);
     dropRegistration();
     registration_ = std::move(registration);
+}
+
+void GlobalHotKeyController::tryToStore(const KeyboardShortcut& shortcut, bool enabled) {
+    try {
+        settingsStore_.setGlobalShortcut(shortcut);
+        settingsStore_.setGlobalShortcutEnabled(enabled);
+    } catch (const std::exception& error) {
+        // The caller reports the failure that matters; this one only leaves the store as it was.
+        logWarning(LogCategory::settings, std::string("Could not store the shortcut again: ") + error.what());
+    }
 }
 
 void GlobalHotKeyController::matchStoredShortcut(const KeyboardShortcut& registered, bool registeredEnabled) {

@@ -32,7 +32,8 @@ public:
     void applyStoredShortcut();
     // Applies and then stores a new shortcut and flag; on failure keeps the old
     // registration and stored values and throws the GlobalHotKeyError. When the
-    // store write fails, registers again what the store holds and rethrows.
+    // store write fails, puts the old values back where it can, registers what
+    // the store then holds and rethrows.
     void update(const KeyboardShortcut& shortcut, bool enabled);
     // Turns the shortcut off and stores that; the stored shortcut itself stays.
     void disable();
@@ -42,6 +43,8 @@ public:
 
 private:
     void registerShortcut(const KeyboardShortcut& shortcut, bool enabled);
+    // Stores both values; a failure is logged, not thrown.
+    void tryToStore(const KeyboardShortcut& shortcut, bool enabled);
     // After a failed store write: registers what the store holds unless that is
     // `registered` already, and drops the registration if that fails.
     void matchStoredShortcut(const KeyboardShortcut& registered, bool registeredEnabled);

@@ -117,12 +117,13 @@ TEST(FileSourceSelection, InstancesOverSameDefaultsAgree) {
     EXPECT_EQ(std::filesystem::path("/x/y.md"), reader.selectedFileURL());
 }
 
+// A leading byte-order mark is the only thing dropped (see the check tool's tests).
 TEST(FileSourceLoad, ReturnsBytesUnchanged) {
     const std::string contents[] = {
         "# Links\n- [Home](https://example.com)\n",
         "windows\r\nline endings\r\n",
         "  padded  \n\n\n",
-        "\xEF\xBB\xBF# starts with a byte order mark",
+        "# Title\n\xEF\xBB\xBF byte order mark further in",
         std::string("nul\0inside", 10),
         "caf\xC3\xA9 \xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD",
         "no final newline",

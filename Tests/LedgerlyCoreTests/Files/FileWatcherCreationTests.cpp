@@ -1,9 +1,5 @@
 #include "Files/FileWatcherTestSupport.h"
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <memory>
 
 namespace ledgerly {
@@ -107,44 +103,6 @@ TEST_F(FileWatcherCreation, WatchOrAwaitFailsWhenTheFolderIsMissing) {
     watcher.watchOrAwaitCreation(folder.file("gone/later.md"), counter());
     EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
     EXPECT_LT(watcher.fileDescriptor(), 0);
-}
-
-// The state watchOrAwaitCreation reaches on an unreadable file, and how many
-// calls it queued, from a child process that is not root (root may watch anything).
-int unreadableOutcomeAsNobody(const fs::path& path) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            ::_exit(77);
-        }
-        PollMainQueue queue;
-        FileWatcher watcher(queue);
-        watcher.watchOrAwaitCreation(path, [] {});
-        const bool refused = watcher.state() == FileWatcher::State::openFailed;
-        ::_exit(refused && queue.runPending() == 0 ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// An existing file that cannot be watched must not count as "appeared", or
-// re-arming after each call would spin.
-TEST_F(FileWatcherCreation, WatchOrAwaitDoesNotAwaitAnUnreadableFile) {
-    fs::permissions(file, fs::perms::none);
-    fs::permissions(folder.path(), fs::perms::owner_all | fs::perms::others_exec | fs::perms::others_read);
-    if (::geteuid() != 0) {
-        watcher.watchOrAwaitCreation(file, counter());
-        EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
-        runReady();
-        EXPECT_EQ(0, calls);
-        return;
-    }
-    const int outcome = unreadableOutcomeAsNobody(file);
-    if (outcome == 77) {
-        GTEST_SKIP() << "running as root without the right to become another user";
-    }
-    EXPECT_EQ(0, outcome);
 }
 
 class FileWatcherFollowing : public FileWatcherTest {

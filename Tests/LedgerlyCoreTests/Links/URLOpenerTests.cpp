@@ -1,10 +1,12 @@
 #include "LedgerlyCore/Links/URLOpener.h"
+#include "LedgerlyCore/Platform/Log.h"
 #include "Support/FakeWorkspace.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ledgerly {
@@ -34,30 +36,72 @@ TEST(URLOpenerOpen, HandsURLsToTheWorkspaceUnchanged) {
     }
 }
 
-TEST(URLOpenerOpen, RefusesStringsThatAreNoURL) {
-    const std::string strings[] = {
-        "",
-        "example.com",
-        "www.example.com/path",
-        "/home/ann/links.md",
-        "//example.com/path",
-        "?query",
-        "#fragment",
-        "https://exa mple.com",
-        " https://example.com",
-        "https://example.com/%zz",
-        "https://example.com/caf\xC3\xA9",
-        "1http://example.com",
-        "ht tp://example.com",
-        "https://example.com/<tag>",
-        "not a url",
+struct OpenedCase {
+    const char* written;
+    const char* opened;  // nullptr: refused
+};
+
+// What the workspace is handed for a link written as people write them.
+TEST(URLOpenerOpen, EscapesWhatAURLMayNotHoldAndRefusesWhatIsStillNoURL) {
+    const OpenedCase cases[] = {
+        {"https://fr.wikipedia.org/wiki/Café", "https://fr.wikipedia.org/wiki/Caf%C3%A9"},
+        {"https://example.com/search?q=naïve", "https://example.com/search?q=na%C3%AFve"},
+        {"https://example.com/page#Überblick", "https://example.com/page#%C3%9Cberblick"},
+        {"https://münchen.example/x", "https://xn--mnchen-3ya.example/x"},
+        {"https://MÜNCHEN.example:8080/x", "https://xn--mnchen-3ya.example:8080/x"},
+        {"https://example.com/a|b?q={x}", "https://example.com/a%7Cb?q=%7Bx%7D"},
+        {"https://example.com/a^b/list[1]", "https://example.com/a%5Eb/list%5B1%5D"},
+        {"https://example.com/<tag>\"", "https://example.com/%3Ctag%3E%22"},
+        {"https://example.com/50%off", "https://example.com/50%25off"},
+        {"https://example.com/%zz", "https://example.com/%25zz"},
+        {"https://example.com/a%20b%C3%A9", "https://example.com/a%20b%C3%A9"},
+        {"https://example.com/#a#b", "https://example.com/#a%23b"},
+        {"https://jörg@example.com/", "https://j%C3%B6rg@example.com/"},
+        {"mailto:José@example.com?subject=Déjà", "mailto:Jos%C3%A9@example.com?subject=D%C3%A9j%C3%A0"},
+        {"file:///srv/partage/Données/", "file:///srv/partage/Donn%C3%A9es/"},
+        {"", nullptr},
+        {"example.com", nullptr},
+        {"/home/ann/links.md", nullptr},
+        {"//example.com/path", nullptr},
+        {"not a url", nullptr},
+        {" https://example.com", nullptr},
+        {"1http://example.com", nullptr},
+        {"ht tp://example.com", nullptr},
+        {"https://exa mple.com", nullptr},
+        {"https://example.com:80a/", nullptr},
+        {"https://[::1/", nullptr},
+        {"https://mün chen.example/", nullptr},
     };
-    for (const auto& text : strings) {
+    for (const auto& c : cases) {
         FakeWorkspace workspace;
         URLOpener opener(workspace);
-        opener.open(text);
-        EXPECT_TRUE(workspace.openedURLs.empty()) << text;
+        opener.open(c.written);
+        const auto expected = c.opened ? std::vector<std::string>{c.opened} : std::vector<std::string>{};
+        EXPECT_EQ(expected, workspace.openedURLs) << c.written;
     }
+}
+
+// Keeps the lines logged while it is installed.
+class RecordingLogSink final : public LogSink {
+public:
+    RecordingLogSink() { setLogSink(this); }
+    ~RecordingLogSink() override { setLogSink(nullptr); }
+    bool isEnabled(LogCategory, LogLevel) const override { return true; }
+    void write(LogCategory category, LogLevel, std::string_view message) override {
+        lines.push_back(std::string(categoryName(category)) + ": " + std::string(message));
+    }
+    std::vector<std::string> lines;
+};
+
+TEST(URLOpenerOpen, RefusalIsLoggedOnceNamingTheText) {
+    const RecordingLogSink log;
+    FakeWorkspace workspace;
+    URLOpener opener(workspace);
+    opener.open("https://exa mple.com");
+    opener.open("https://example.com/Café");
+    ASSERT_EQ(1u, log.lines.size());
+    EXPECT_NE(std::string::npos, log.lines[0].find("ledgerly.menu: ")) << log.lines[0];
+    EXPECT_NE(std::string::npos, log.lines[0].find("\"https://exa mple.com\"")) << log.lines[0];
 }
 
 TEST(URLOpenerOpen, RefusalLeavesTheOpenerUsable) {

@@ -27,16 +27,19 @@ TEST(IsDirectoryFileURL, AsksTheFileSystemForFileURLsWithoutTrailingSlash) {
     const auto folder = scratch.makeFolder("Projects");
     const auto file = scratch.makeFile("notes.txt");
     const auto spaced = scratch.makeFolder("My Folder");
+    const auto accented = scratch.makeFolder("Données");
     EXPECT_TRUE(isDirectoryFileURL(fileURL(folder)));
     EXPECT_FALSE(isDirectoryFileURL(fileURL(file)));
     EXPECT_FALSE(isDirectoryFileURL(fileURL(scratch.path() / "missing")));
     EXPECT_TRUE(isDirectoryFileURL(fileURL(scratch.path() / "My%20Folder")));
+    EXPECT_TRUE(isDirectoryFileURL(fileURL(accented)));
     EXPECT_TRUE(isDirectoryFileURL("FILE://" + folder.string()));
     EXPECT_TRUE(isDirectoryFileURL("File://" + folder.string()));
 }
 
 TEST(IsDirectoryFileURL, TrailingSlashIsAFolderWithoutLooking) {
     EXPECT_TRUE(isDirectoryFileURL("file:///surely/not/there/"));
+    EXPECT_TRUE(isDirectoryFileURL("file:///srv/partage/Données/"));
     EXPECT_TRUE(isDirectoryFileURL("file:///"));
 }
 

@@ -33,7 +33,8 @@ TEST(BookmarkLinkAlternateCopyPayload, MailLinksCopyTheBareAddress) {
         {"mailto:a%2540example.com", "a@example.com"},
         {"mailto:50%25off@example.com", "mailto:50%25off@example.com"},
         {"mailto:%25E9@example.com", "mailto:%25E9@example.com"},  // decodes to a lone Latin-1 byte
-        {"mailto:two words@example.com", "mailto:two words@example.com"},
+        {"mailto:José@example.com", "José@example.com"},
+        {"mailto:José@example.com?subject=Hi", "mailto:José@example.com?subject=Hi"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.expected, link(c.urlString, LinkActionFamily::mailCompose).alternateCopyPayload()) << c.urlString;

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace ledgerly::check {
 namespace {
@@ -106,6 +108,32 @@ TEST_F(CheckToolTest, JsonForSeveralFilesIsAnArrayInArgumentOrder) {
     EXPECT_EQ(R"({"case":"selectedFileNotFound","reason":null})", json[1].at("error").dump());
     EXPECT_TRUE(json[1].at("document").is_null());
     EXPECT_EQ(R"({"case":"unreadableSelectedFile","reason":"invalidUTF8"})", json[2].at("error").dump());
+}
+
+// Editors that write a byte-order mark: one at the very start is no part of the text.
+TEST_F(CheckToolTest, OneLeadingByteOrderMarkIsDropped) {
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Case {
+        std::string bytes;
+        nlohmann::ordered_json title;
+        std::vector<int> warningLines;
+    };
+    const Case cases[] = {
+        {bom + "# Team Links\r\n- a\r\nprose\r\n", "Team Links", {3}},
+        {bom + "---\ntags: x\n---\n# Notes\nprose\n", "Notes", {5}},
+        {"- a\n" + bom + "# Later\n", nullptr, {2}},
+        {bom + bom + "# Twice\n", nullptr, {1}},
+    };
+    for (const auto& c : cases) {
+        const auto result = run(CheckMode::json, {write("bom.md", c.bytes)});
+        const auto document = nlohmann::ordered_json::parse(result.out).at("document");
+        EXPECT_EQ(c.title, document.at("title")) << c.bytes;
+        std::vector<int> lines;
+        for (const auto& warning : document.at("warnings")) {
+            lines.push_back(warning.at("line"));
+        }
+        EXPECT_EQ(c.warningLines, lines) << c.bytes;
+    }
 }
 
 TEST_F(CheckToolTest, TreeStartsWithTheFileName) {

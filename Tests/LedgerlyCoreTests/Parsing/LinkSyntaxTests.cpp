@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace ledgerly {
 namespace {
 
@@ -136,6 +138,21 @@ TEST(LinkSyntaxDestinations, PlainEmailOnlyWhenAllowed) {
     ASSERT_TRUE(allowed);
     EXPECT_EQ((parsing::ClassifiedDestination{"mailto:user@example.com", kMail}), *allowed);
     EXPECT_FALSE(parsing::classifyDestination(LineText::of("user@example.com"), false));
+}
+
+// Of the texts that match the e-mail pattern, only those with "scheme://" are URLs.
+TEST(LinkSyntaxDestinations, SchemeWithAuthorityIsNeverAPlainEmailAddress) {
+    const std::pair<const char*, parsing::ClassifiedDestination> cases[] = {
+        {"ssh://admin@box.example.com", {"ssh://admin@box.example.com", kExternal}},
+        {"ftp://user@files.example.org/in/", {"ftp://user@files.example.org/in/", kExternal}},
+        {"git+ssh://git@code.example.com/x.git", {"git+ssh://git@code.example.com/x.git", kExternal}},
+        {"user@example.com", {"mailto:user@example.com", kMail}},
+        {"a.b@c.d.e", {"mailto:a.b@c.d.e", kMail}},
+        {"x:y@z.example", {"mailto:x:y@z.example", kMail}},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(expected, parsing::classifyDestination(LineText::of(text), true)) << text;
+    }
 }
 
 TEST(LinkSyntaxDestinations, WhiteSpaceAnywhereRefuses) {

@@ -185,14 +185,14 @@ TEST(GlobalHotKeyControllerUpdate, FailedStoreWriteRegistersTheStoredShortcutAga
     EXPECT_EQ(1, fixture.presses);
 }
 
-TEST(GlobalHotKeyControllerUpdate, FailedFlagWriteAfterTheShortcutWriteFollowsWhatTheStoreHolds) {
+TEST(GlobalHotKeyControllerUpdate, FailedFlagWriteAfterTheShortcutWritePutsTheOldShortcutBack) {
     ControllerFixture fixture;
     fixture.controller->update(controlJ, false);
     fixture.defaults.failWrites = true;
     fixture.defaults.failingKey = "globalShortcutEnabled";
     EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
-    // The shortcut was written but the flag still says off: nothing may stay registered.
-    EXPECT_EQ(commandK, fixture.store.globalShortcut());
+    // The flag still says off: nothing may stay registered.
+    EXPECT_EQ(controlJ, fixture.store.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
     EXPECT_EQ((Calls{"register ⌘K", "unregister 1"}), fixture.log->calls);
     EXPECT_TRUE(fixture.log->live.empty());
