@@ -3,14 +3,15 @@
 #
 #   bin/ledgerly, bin/ledgerly-check
 #   share/ledgerly/starter.ledgerly.md
-#   share/applications/ledgerly.desktop
+#   share/applications/org.ledgerly.Ledgerly.desktop
+#   share/metainfo/org.ledgerly.Ledgerly.metainfo.xml
 #   share/icons/hicolor/scalable/apps/ledgerly.svg
 #   share/man/man1/ledgerly.1.gz, share/man/man1/ledgerly-check.1.gz
 #   share/doc/ledgerly/copyright, share/doc/ledgerly/changelog.gz
 #   share/lintian/overrides/ledgerly
 #
 # The application's own rules (Sources/Ledgerly, Resources) install the tray
-# program, the starter file, the desktop entry and the icon;
+# program, the starter file, the desktop entry, the metadata and the icon;
 # the menu icons are compiled in, so no other icon is installed.
 
 find_program(LEDGERLY_GZIP gzip REQUIRED)
