@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build test run demo bench clean
+.PHONY: all deps configure build test run demo screenshots bench clean
 
 all: build
 
@@ -32,6 +32,10 @@ run: build
 # throw-away home; the menu is opened with a click and pictured in $(BUILD_DIR)/demo.
 demo: build
 	Tests/EndToEnd/with-xvfb.sh Tests/EndToEnd/demo.sh $(BUILD_DIR)/bin/ledgerly $(BUILD_DIR)/demo
+
+# The picture of the menu that the AppStream metadata shows, from `make demo`.
+screenshots: demo
+	cp $(BUILD_DIR)/demo/menu.png Docs/screenshots/menu.png
 
 bench: build
 	$(BUILD_DIR)/bin/ledgerly-benchmarks

@@ -1,23 +1,76 @@
-# The installed layout and the Debian package built from it.
+# The installed layout and the Debian package built from it, under the
+# folders of LedgerlyInstallDirs (here with their usual values):
 #
 #   bin/ledgerly, bin/ledgerly-check
 #   share/ledgerly/starter.ledgerly.md
-#   share/applications/ledgerly.desktop
+#   share/applications/org.ledgerly.Ledgerly.desktop
+#   share/metainfo/org.ledgerly.Ledgerly.metainfo.xml
 #   share/icons/hicolor/scalable/apps/ledgerly.svg
-#   share/man/man1/ledgerly.1, share/man/man1/ledgerly-check.1
+#   share/man/man1/ledgerly.1.gz, share/man/man1/ledgerly-check.1.gz
+#   share/doc/ledgerly/copyright, share/doc/ledgerly/changelog.gz
+#   share/lintian/overrides/ledgerly
 #
-# The paths are fixed rather than taken from GNUInstallDirs: the application
-# finds its starter file at <prefix>/share/ledgerly from <prefix>/bin
-# (InstalledBundleResources), so the two must not drift apart. The
-# application's own rules (Sources/Ledgerly, Resources) install the tray
-# program, the starter file, the desktop entry and the icon; the menu icons
-# are compiled in, so no other icon is installed.
+# The application's own rules (Sources/Ledgerly, Resources) install the tray
+# program, the starter file, the desktop entry, the metadata and the icon;
+# the menu icons are compiled in, so no other icon is installed.
 
-install(TARGETS ledgerly-check RUNTIME DESTINATION bin)
-install(FILES ${PROJECT_SOURCE_DIR}/Docs/man/ledgerly-check.1 DESTINATION share/man/man1)
+find_program(LEDGERLY_GZIP gzip REQUIRED)
+
+# ledgerly_gzip(target output_variable file...): a target of the default
+# build that compresses each file into <build>/gzipped/<name>.gz; the list
+# of those goes to output_variable.
+function(ledgerly_gzip target output_variable)
+  set(outputs)
+  foreach(file IN LISTS ARGN)
+    get_filename_component(name ${file} NAME)
+    set(output ${PROJECT_BINARY_DIR}/gzipped/${name}.gz)
+    add_custom_command(OUTPUT ${output}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/gzipped
+      COMMAND ${CMAKE_COMMAND} -DGZIP=${LEDGERLY_GZIP} -DSOURCE=${file} -DDESTINATION=${output}
+        -P ${PROJECT_SOURCE_DIR}/cmake/Gzip.cmake
+      DEPENDS ${file} ${PROJECT_SOURCE_DIR}/cmake/Gzip.cmake
+      VERBATIM)
+    list(APPEND outputs ${output})
+  endforeach()
+  add_custom_target(${target} ALL DEPENDS ${outputs})
+  set(${output_variable} ${outputs} PARENT_SCOPE)
+endfunction()
+
+install(TARGETS ledgerly-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# A stripped install (CPack's) also drops the compilers' version notes, as
+# dh_strip does. Runs after the programs' own install rules.
+set(_ledgerly_programs ledgerly-check)
 if(LEDGERLY_BUILD_DESKTOP)
-  install(FILES ${PROJECT_SOURCE_DIR}/Docs/man/ledgerly.1 DESTINATION share/man/man1)
+  list(APPEND _ledgerly_programs ledgerly)
 endif()
+if(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
+  set(_ledgerly_installed_bindir "\$ENV{DESTDIR}${CMAKE_INSTALL_BINDIR}")
+else()
+  set(_ledgerly_installed_bindir "\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}")
+endif()
+foreach(program IN LISTS _ledgerly_programs)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+        \"${_ledgerly_installed_bindir}/${program}\" COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endforeach()
+
+set(_ledgerly_manual_pages ${PROJECT_SOURCE_DIR}/Docs/man/ledgerly-check.1)
+if(LEDGERLY_BUILD_DESKTOP)
+  list(APPEND _ledgerly_manual_pages ${PROJECT_SOURCE_DIR}/Docs/man/ledgerly.1)
+endif()
+ledgerly_gzip(LedgerlyManualPages _ledgerly_compressed_pages ${_ledgerly_manual_pages})
+install(FILES ${_ledgerly_compressed_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# A native package's changelog is changelog.gz in the Debian format; its top
+# entry's version is the project's (Tests/Packaging checks it).
+ledgerly_gzip(LedgerlyChangelog _ledgerly_changelog ${PROJECT_SOURCE_DIR}/Resources/debian/changelog)
+install(FILES ${_ledgerly_changelog} ${PROJECT_SOURCE_DIR}/Resources/debian/copyright
+  DESTINATION ${LEDGERLY_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/Resources/debian/lintian-overrides
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ledgerly)
 
 # `cpack -G DEB` in the build folder, or the package target, writes
 # ledgerly_<version>_<arch>.deb.

@@ -21,6 +21,24 @@ if(LEDGERLY_SANITIZERS)
   target_link_options(LedgerlyCompileOptions INTERFACE -fsanitize=${_ledgerly_sanitizers})
 endif()
 
+# The hardening of Debian's own builds (dpkg-buildflags with hardening=+all):
+# a stack protector, format strings checked, position-independent executables,
+# and relocations resolved at start and then made read-only. glibc's checked
+# string and memory functions need optimisation, so Debug builds go without
+# them; so do sanitizer builds, whose interceptors the checked variants bypass.
+# -U first: a compiler or CPPFLAGS that already sets _FORTIFY_SOURCE would
+# otherwise warn about the redefinition.
+include(CheckPIESupported)
+check_pie_supported(LANGUAGES C CXX)
+set_property(TARGET LedgerlyCompileOptions PROPERTY INTERFACE_POSITION_INDEPENDENT_CODE ON)
+target_compile_options(LedgerlyCompileOptions INTERFACE -fstack-protector-strong -Wformat -Werror=format-security)
+if(NOT LEDGERLY_SANITIZERS)
+  set(_ledgerly_optimised "$<CONFIG:Release,RelWithDebInfo,MinSizeRel>")
+  target_compile_options(LedgerlyCompileOptions INTERFACE
+    "$<${_ledgerly_optimised}:-U_FORTIFY_SOURCE>" "$<${_ledgerly_optimised}:-D_FORTIFY_SOURCE=2>")
+endif()
+target_link_options(LedgerlyCompileOptions INTERFACE LINKER:-z,relro LINKER:-z,now)
+
 # ledgerly_add_library(Name SOURCES ... [DEPENDS ...])
 # One static library per layer of the core; headers are included as
 # "LedgerlyCore/<Layer>/<Type>.h" from the Sources folder.

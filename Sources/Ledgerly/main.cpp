@@ -38,7 +38,7 @@ int runTrayApplication(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("ledgerly"));
     QApplication::setApplicationDisplayName(QStringLiteral("Ledgerly"));
     QApplication::setApplicationVersion(QString::fromLatin1(ledgerly::versionString()));
-    QApplication::setDesktopFileName(QStringLiteral("ledgerly"));
+    QApplication::setDesktopFileName(QStringLiteral("org.ledgerly.Ledgerly"));
     QApplication::setWindowIcon(ledgerly::SymbolIconSet::applicationIcon());
     // Closing a panel or the About window must not end a tray application.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -9,8 +9,11 @@ InstalledBundleResources::InstalledBundleResources(QStringList searchFolders)
     : searchFolders_(std::move(searchFolders)) {}
 
 QStringList InstalledBundleResources::defaultSearchFolders(const QString& executableFolder) {
-    const QString prefix = QDir::cleanPath(executableFolder + QStringLiteral("/.."));
-    return {prefix + QStringLiteral("/share/ledgerly"), prefix + QStringLiteral("/Resources")};
+    // The build compiles in where the data folder is installed relative to
+    // the programs' folder: ../share/ledgerly unless configured otherwise.
+    const QString installed = executableFolder + QStringLiteral("/" LEDGERLY_DATADIR_FROM_BINDIR);
+    const QString buildTree = executableFolder + QStringLiteral("/../Resources");
+    return {QDir::cleanPath(installed), QDir::cleanPath(buildTree)};
 }
 
 std::optional<std::filesystem::path> InstalledBundleResources::pathForResource(const std::string& name,

@@ -11,8 +11,9 @@ class InstalledBundleResources final : public BundleResources {
 public:
     explicit InstalledBundleResources(QStringList searchFolders);
 
-    // <prefix>/share/ledgerly for an installed `executableFolder` (<prefix>/bin),
-    // then <build>/Resources for one in the build tree (<build>/bin).
+    // The installed data folder (<prefix>/share/ledgerly) for an installed
+    // `executableFolder` (<prefix>/bin), then <build>/Resources for one in
+    // the build tree (<build>/bin).
     static QStringList defaultSearchFolders(const QString& executableFolder);
 
     std::optional<std::filesystem::path> pathForResource(const std::string& name,

@@ -10,6 +10,12 @@
 namespace ledgerly {
 namespace {
 
+// Named after the application's id, like its installed desktop entry.
+constexpr QLatin1String entryFileName("org.ledgerly.Ledgerly.desktop");
+// The name older versions wrote. The session still starts such an entry, so
+// it still counts as enabled until it is replaced or switched off.
+constexpr QLatin1String olderEntryFileName("ledgerly.desktop");
+
 // Exec= quoting of freedesktop desktop entries: quote the argument when
 // it holds a reserved character, escape ", `, $ and \ inside the quotes, then
 // escape \ again for the string type, and double % so no field code remains.
@@ -73,23 +79,33 @@ QString XdgAutostartLaunchAtLoginService::desktopEntry(const QString& executable
 }
 
 QString XdgAutostartLaunchAtLoginService::entryPath() const {
-    return autostartDirectory_ + QStringLiteral("/ledgerly.desktop");
+    return autostartDirectory_ + QLatin1Char('/') + entryFileName;
+}
+
+QString XdgAutostartLaunchAtLoginService::olderEntryPath() const {
+    return autostartDirectory_ + QLatin1Char('/') + olderEntryFileName;
 }
 
 bool XdgAutostartLaunchAtLoginService::isEnabled() const {
-    QFile file(entryPath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return false;
-    }
-    return !isHiddenEntry(file);
+    return startsAtLogin(entryPath()) || startsAtLogin(olderEntryPath());
 }
 
 void XdgAutostartLaunchAtLoginService::setEnabled(bool enabled) {
     if (enabled) {
         writeEntry();
     } else {
-        removeEntry();
+        removeFile(entryPath());
     }
+    // An older entry beside the new one would start Ledgerly twice.
+    removeFile(olderEntryPath());
+}
+
+bool XdgAutostartLaunchAtLoginService::startsAtLogin(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return false;
+    }
+    return !isHiddenEntry(file);
 }
 
 void XdgAutostartLaunchAtLoginService::writeEntry() const {
@@ -107,8 +123,8 @@ void XdgAutostartLaunchAtLoginService::writeEntry() const {
     }
 }
 
-void XdgAutostartLaunchAtLoginService::removeEntry() const {
-    QFile file(entryPath());
+void XdgAutostartLaunchAtLoginService::removeFile(const QString& path) {
+    QFile file(path);
     if (!file.exists()) {
         return;
     }

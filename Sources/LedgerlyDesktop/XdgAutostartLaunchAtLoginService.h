@@ -16,7 +16,9 @@ public:
 };
 
 // Launch at login through an XDG autostart entry, which every freedesktop
-// session manager (GNOME, KDE, Xfce, LXQt ...) starts at login.
+// session manager (GNOME, KDE, Xfce, LXQt ...) starts at login. The entry is
+// named after the application's id; one under the name older versions wrote
+// counts too, and is replaced when the setting changes.
 class XdgAutostartLaunchAtLoginService final : public LaunchAtLoginServicing {
 public:
     // `autostartDirectory` holds the entry; `executablePath` is what it starts.
@@ -31,10 +33,12 @@ public:
     void setEnabled(bool enabled) override;
 
     QString entryPath() const;
+    QString olderEntryPath() const;
 
 private:
+    static bool startsAtLogin(const QString& path);
+    static void removeFile(const QString& path);
     void writeEntry() const;
-    void removeEntry() const;
 
     QString autostartDirectory_;
     QString executablePath_;

@@ -80,7 +80,7 @@ is_dark() { awk -v value="$(brightness "$@")" 'BEGIN { exit !(value < 0.4) }'; }
 icon_shown() { awk -v value="$(brightness $((ICON_X - 8)) $((ICON_Y - 8)) 16 16)" 'BEGIN { exit !(value > 0.25) }'; }
 
 # Our own menu is no window of sway's: it floats in a layer above them.
-sway_has_ledgerly_window() { swaymsg -t get_tree | grep -q '"app_id": "ledgerly"'; }
+sway_has_ledgerly_window() { swaymsg -t get_tree | grep -q '"app_id": "org.ledgerly.Ledgerly"'; }
 
 # wlroots lets X11 applications read the clipboard only while one of them has the focus, as when one pastes.
 start_x11_application() {

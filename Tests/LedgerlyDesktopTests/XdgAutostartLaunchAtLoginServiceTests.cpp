@@ -40,22 +40,24 @@ TEST(XdgAutostartService, EnablingWritesTheEntryAndReadsAsEnabled) {
     service.setEnabled(true);
     EXPECT_TRUE(service.isEnabled());
     EXPECT_EQ(XdgAutostartLaunchAtLoginService::desktopEntry("/opt/ledgerly/bin/ledgerly").toUtf8(),
-              folder.read("autostart/ledgerly.desktop"));
+              folder.read("autostart/org.ledgerly.Ledgerly.desktop"));
 }
 
 TEST(XdgAutostartService, HiddenEntryReadsAsDisabledAndEnablingReplacesIt) {
     TemporaryFolder folder;
-    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=ledgerly\nHidden = true\n");
+    folder.write("autostart/org.ledgerly.Ledgerly.desktop",
+                 "[Desktop Entry]\nType=Application\nExec=ledgerly\nHidden = true\n");
     XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
     EXPECT_FALSE(service.isEnabled());
     service.setEnabled(true);
     EXPECT_TRUE(service.isEnabled());
-    EXPECT_FALSE(folder.read("autostart/ledgerly.desktop").contains("Hidden"));
+    EXPECT_FALSE(folder.read("autostart/org.ledgerly.Ledgerly.desktop").contains("Hidden"));
 }
 
 TEST(XdgAutostartService, HiddenKeyOfAnotherGroupDoesNotCount) {
     TemporaryFolder folder;
-    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nExec=ledgerly\n[Desktop Action x]\nHidden=true\n");
+    folder.write("autostart/org.ledgerly.Ledgerly.desktop",
+                 "[Desktop Entry]\nExec=ledgerly\n[Desktop Action x]\nHidden=true\n");
     XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
     EXPECT_TRUE(service.isEnabled());
 }
@@ -71,6 +73,22 @@ TEST(XdgAutostartService, DisablingRemovesTheEntry) {
     EXPECT_FALSE(service.isEnabled());
 }
 
+TEST(XdgAutostartService, OlderEntryCountsAndGivesWayToTheNewOne) {
+    TemporaryFolder folder;
+    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ledgerly\n");
+    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    EXPECT_TRUE(service.isEnabled());
+    service.setEnabled(true);
+    EXPECT_TRUE(QFile::exists(service.entryPath()));
+    EXPECT_FALSE(QFile::exists(service.olderEntryPath()));
+
+    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ledgerly\n");
+    service.setEnabled(false);
+    EXPECT_FALSE(service.isEnabled());
+    EXPECT_FALSE(QFile::exists(service.entryPath()));
+    EXPECT_FALSE(QFile::exists(service.olderEntryPath()));
+}
+
 TEST(XdgAutostartService, UnwritableFolderThrows) {
     TemporaryFolder folder;
     folder.write("config", "a regular file, not a folder");
@@ -82,7 +100,7 @@ TEST(XdgAutostartService, UnwritableFolderThrows) {
 TEST(XdgAutostartService, EntryThatCannotBeRemovedThrows) {
     TemporaryFolder folder;
     // A non-empty folder in the entry's place cannot be removed as a file.
-    folder.write("autostart/ledgerly.desktop/inside", "x");
+    folder.write("autostart/org.ledgerly.Ledgerly.desktop/inside", "x");
     XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
     EXPECT_THROW(service.setEnabled(false), LaunchAtLoginError);
 }
