@@ -21,6 +21,7 @@ class QtStatusItem;
 class QtWorkspace;
 class SettingsViewModel;
 class SymbolIconSet;
+class WorkerThread;
 class X11HotKeyBackend;
 
 // The running tray application: every desktop service, the application
@@ -54,6 +55,8 @@ public:
 private:
     QDBusConnection bus_;
     std::unique_ptr<QtMainQueue> mainQueue_;
+    // Where files are read and menus built; goes after the delegate, before the queue it posts to.
+    std::unique_ptr<WorkerThread> worker_;
     std::unique_ptr<QSettingsUserDefaults> userDefaults_;
     std::unique_ptr<QtPasteboard> pasteboard_;
     std::unique_ptr<QtWorkspace> workspace_;
