@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QStyleOptionMenuItem>
 
+#include <utility>
+
 namespace ledgerly {
 namespace {
 
@@ -43,6 +45,20 @@ RenderedMenu::RenderedMenu(ModifierQuery heldModifiers, RenderedMenu* root, QWid
     // Tells X11 compositors that this is a popup menu, for their menu shadows and effects.
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     this->root().treeMenus_.push_back(this);
+    // Before QMenu measures the entries: they are made in time for the first showing.
+    connect(this, &QMenu::aboutToShow, this, &RenderedMenu::makeDeferredEntries);
+}
+
+void RenderedMenu::deferEntries(DeferredEntries entries) { deferred_ = std::move(entries); }
+
+void RenderedMenu::makeDeferredEntries() {
+    if (!deferred_.make) {
+        return;
+    }
+    const DeferredEntries entries = std::exchange(deferred_, {});
+    entries.make(*this);
+    // Entries made while the tree is open show what the held keys select.
+    applyToThisMenu(root().appliedFlags_);
 }
 
 RenderedMenu& RenderedMenu::root() { return root_ != nullptr ? *root_ : *this; }
@@ -104,9 +120,14 @@ bool RenderedMenu::followModifierKey(QKeyEvent* event, bool pressed) {
     return true;
 }
 
-QAction* RenderedMenu::actionForKeys(const QKeySequence& keys) const {
-    const RenderedMenu& top = root_ != nullptr ? *root_ : *this;
-    for (const RenderedMenu* menu : top.treeMenus_) {
+QAction* RenderedMenu::actionForKeys(const QKeySequence& keys) {
+    const std::vector<RenderedMenu*>& menus = root().treeMenus_;
+    // By index: making a menu's entries adds its submenus to the end of the list.
+    for (std::size_t index = 0; index < menus.size(); ++index) {
+        RenderedMenu* menu = menus[index];
+        if (menu->deferred_.make && menu->deferred_.holdsShortcut(keys)) {
+            menu->makeDeferredEntries();
+        }
         for (QAction* action : menu->actions()) {
             if (action->isEnabled() && action->isVisible() && !action->shortcut().isEmpty() &&
                 action->shortcut().matches(keys) == QKeySequence::ExactMatch) {

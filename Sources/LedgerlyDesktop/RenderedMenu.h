@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMenu>
 
 #include <cstdint>
@@ -12,7 +13,9 @@ namespace ledgerly {
 // alternates: each hides its primary entry while exactly its modifiers are
 // held, as checked when the menu opens and on every modifier press and
 // release while any menu of the tree is open. The key equivalents of every
-// menu of the tree work while any of them is open.
+// menu of the tree work while any of them is open. A submenu's entries can
+// be deferred: they are made when it is first about to be shown, or when a
+// key equivalent among them is pressed.
 class RenderedMenu final : public QMenu {
     Q_OBJECT
 
@@ -37,6 +40,17 @@ public:
     // The modifier flags the visible entries were chosen for.
     std::uint64_t appliedModifierFlags() const;
 
+    // Entries to make later, the first time they are needed.
+    struct DeferredEntries {
+        std::function<void(RenderedMenu&)> make;
+        // Whether an entry that `make` would make, or one in a submenu below, has the shortcut `keys`.
+        std::function<bool(const QKeySequence& keys)> holdsShortcut;
+    };
+    void deferEntries(DeferredEntries entries);
+    // Makes the deferred entries now, unless they are made already.
+    void makeDeferredEntries();
+    bool hasDeferredEntries() const { return static_cast<bool>(deferred_.make); }
+
 protected:
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
     void showEvent(QShowEvent* event) override;
@@ -51,8 +65,9 @@ private:
     };
 
     RenderedMenu& root();
-    // The enabled, visible action of any menu of the tree whose shortcut is `keys`.
-    QAction* actionForKeys(const QKeySequence& keys) const;
+    // The enabled, visible action of any menu of the tree whose shortcut is
+    // `keys`; makes the deferred entries of the menu that holds it.
+    QAction* actionForKeys(const QKeySequence& keys);
     // Closes every menu of the tree and chooses the action, as a click would; whether one matched.
     bool chooseActionForKeys(QKeyEvent* event);
     void applyToThisMenu(std::uint64_t heldModifierFlags);
@@ -64,6 +79,7 @@ private:
     std::vector<RenderedMenu*> treeMenus_;  // on the root: every menu of the tree, itself included
     std::vector<Alternate> alternates_;
     std::uint64_t appliedFlags_ = 0;
+    DeferredEntries deferred_;
 };
 
 }  // namespace ledgerly
