@@ -11,7 +11,7 @@ namespace ledgerly {
 QtStatusItem::QtStatusItem(std::unique_ptr<MenuRenderer> renderer, QObject* parent)
     : QObject(parent), renderer_(std::move(renderer)), trayIcon_(SymbolIconSet::applicationIcon()) {
     connect(&trayIcon_, &QSystemTrayIcon::activated, this, &QtStatusItem::onActivated);
-    install(renderer_->render(menu_));
+    install(renderer_->render(*menu_));
 }
 
 QtStatusItem::~QtStatusItem() = default;
@@ -27,13 +27,13 @@ std::string QtStatusItem::title() const { return title_; }
 
 const QSystemTrayIcon& QtStatusItem::trayIcon() const { return trayIcon_; }
 
-const Menu& QtStatusItem::menu() const { return menu_; }
+const Menu& QtStatusItem::menu() const { return *menu_; }
 
 RenderedMenu* QtStatusItem::renderedMenu() const { return pending_ ? pending_.get() : rendered_.get(); }
 
-void QtStatusItem::setMenu(const Menu& menu) {
-    menu_ = menu;
-    auto rendered = renderer_->render(menu_);
+void QtStatusItem::setMenu(std::shared_ptr<const Menu> menu) {
+    menu_ = std::move(menu);
+    auto rendered = renderer_->render(*menu_);
     if (rendered_ && rendered_->isVisible()) {
         pending_ = std::move(rendered);
         return;

@@ -30,7 +30,7 @@ public:
     bool hasButton() const override;
     // The tooltip, which hosts also read out as the entry's name.
     void setTitle(const std::string& title) override;
-    void setMenu(const Menu& menu) override;
+    void setMenu(std::shared_ptr<const Menu> menu) override;
     void performClick() override;
 
     // Where the entries of menus set from now on send their actions.
@@ -55,7 +55,7 @@ private:
     std::unique_ptr<MenuRenderer> renderer_;
     QSystemTrayIcon trayIcon_;
     std::string title_;
-    Menu menu_;
+    std::shared_ptr<const Menu> menu_ = std::make_shared<const Menu>();
     std::unique_ptr<RenderedMenu> rendered_;
     // A menu that arrived while the current one was open; it replaces it once that closes.
     std::unique_ptr<RenderedMenu> pending_;

@@ -101,7 +101,8 @@ void LedgerlyAppDelegate::refreshInBackground(const std::optional<std::filesyste
             if (self->latestRefresh_->load() == generation) {
                 self->install(std::move(*refresh), started);
             } else {  // outdated on its way here: freed on the worker all the same
-                self->dispose(std::move(refresh->outcome.menuState), std::move(refresh->menu), false);
+                self->dispose(std::move(refresh->outcome.menuState),
+                              std::make_shared<const Menu>(std::move(refresh->menu)), false);
             }
         });
     });
@@ -111,7 +112,8 @@ void LedgerlyAppDelegate::install(MenuRefresh refresh, RefreshClock::time_point 
     const auto swapStarted = RefreshClock::now();
     LedgerlyMenuState previousState = std::exchange(menuState_, std::move(refresh.outcome.menuState));
     setStatusTitle(refresh.outcome.statusTitle);
-    Menu previousMenu = std::exchange(menu_, std::move(refresh.menu));
+    std::shared_ptr<const Menu> previousMenu =
+        std::exchange(menu_, std::make_shared<const Menu>(std::move(refresh.menu)));
     services_.statusItem.setMenu(menu_);
     const bool shrank = installedTextBytes_ >= kLargeTextBytes && refresh.textBytes < installedTextBytes_;
     installedTextBytes_ = refresh.textBytes;
@@ -129,11 +131,12 @@ void LedgerlyAppDelegate::install(MenuRefresh refresh, RefreshClock::time_point 
     }
 }
 
-void LedgerlyAppDelegate::dispose(LedgerlyMenuState state, Menu menu, bool returnMemory) {
+void LedgerlyAppDelegate::dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, bool returnMemory) {
     if (services_.backgroundQueue == nullptr) {
         return;  // freed on the way out of here
     }
-    auto previous = std::make_shared<std::pair<LedgerlyMenuState, Menu>>(std::move(state), std::move(menu));
+    auto previous =
+        std::make_shared<std::pair<LedgerlyMenuState, std::shared_ptr<const Menu>>>(std::move(state), std::move(menu));
     services_.backgroundQueue->submit([previous = std::move(previous), returnMemory]() mutable {
         previous.reset();
         if (returnMemory) {

@@ -71,7 +71,7 @@ public:
     // The title last chosen for the status item (also when it has no button); "" before start-up.
     const std::string& statusTitle() const { return statusTitle_; }
     // The menu last installed; empty before the first refresh.
-    const Menu& menu() const { return menu_; }
+    const Menu& menu() const { return *menu_; }
     // The file the user selected, none when none is.
     std::optional<std::filesystem::path> selectedFileURL() const { return fileSource_.selectedFileURL(); }
     // The shortcut's controller, created on first use and then kept.
@@ -100,7 +100,7 @@ private:
                              RefreshClock::time_point started);
     void install(MenuRefresh refresh, RefreshClock::time_point started);
     // Frees the previous state and menu away from the main thread, when there is a background queue.
-    void dispose(LedgerlyMenuState state, Menu menu, bool returnMemory);
+    void dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, bool returnMemory);
     void restartWatcher();
     // Watches the selected file, then reads it into the menu: what every refresh does.
     void followSelectedFile();
@@ -126,7 +126,8 @@ private:
     std::unique_ptr<GlobalHotKeyController> hotKeyController_;
     std::unique_ptr<SettingsViewModel> settingsViewModel_;
     std::string statusTitle_;
-    Menu menu_;
+    // Shared with the status item: a large menu is never copied.
+    std::shared_ptr<const Menu> menu_ = std::make_shared<const Menu>();
 };
 
 }  // namespace ledgerly
