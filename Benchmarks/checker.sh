@@ -9,20 +9,29 @@ check=${LEDGERLY_CHECK:-$build/bin/ledgerly-check}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The median wall time in milliseconds of eleven runs of COMMAND.
+# "WALL CPU": the median wall time and the median processor time (user and
+# system) in milliseconds of eleven runs of COMMAND. On a shared machine the
+# processor time is the steadier of the two.
 median_ms() {
-    local runs=() started
+    local times=$work/times
+    : >"$times"
+    local TIMEFORMAT='%3R %3U %3S'
     for _ in $(seq 1 11); do
-        started=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || true
-        runs+=($((($(date +%s%N) - started) / 1000000)))
+        { time "$@" >/dev/null 2>&1 || true; } 2>>"$times"
     done
-    printf '%s\n' "${runs[@]}" | sort -n | sed -n 6p
+    local wall cpu
+    wall=$(awk '{print int($1 * 1000)}' "$times" | sort -n | sed -n 6p)
+    cpu=$(awk '{print int(($2 + $3) * 1000)}' "$times" | sort -n | sed -n 6p)
+    echo "$wall $cpu"
 }
+
+ratio() { awk "BEGIN {printf \"%.2f\", $1 / $2}"; }
 
 for kind in ascii-16MB mixed-16MB; do
     "$build/bin/ledgerly-bench-write-file" "$kind" "$work/$kind.md"
-    checker=$(median_ms "$check" "$work/$kind.md")
-    md4c=$(median_ms "$build/bin/ledgerly-bench-md4c" "$work/$kind.md")
-    echo "$kind: ledgerly-check $checker ms, md4c parse only $md4c ms, ratio $(awk "BEGIN {printf \"%.2f\", $checker / $md4c}")"
+    read -r check_wall check_cpu < <(median_ms "$check" "$work/$kind.md")
+    read -r md4c_wall md4c_cpu < <(median_ms "$build/bin/ledgerly-bench-md4c" "$work/$kind.md")
+    echo "$kind: ledgerly-check ${check_wall} ms (processor ${check_cpu} ms)," \
+        "md4c parse only ${md4c_wall} ms (processor ${md4c_cpu} ms):" \
+        "ratio $(ratio "$check_wall" "$md4c_wall") (processor $(ratio "$check_cpu" "$md4c_cpu"))"
 done
