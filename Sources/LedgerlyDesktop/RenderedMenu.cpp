@@ -157,9 +157,17 @@ void RenderedMenu::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // An open popup menu is no active window, so Qt's shortcut map never sees these keys.
-    if (!chooseActionForKeys(event)) {
-        QMenu::keyPressEvent(event);
+    if (chooseActionForKeys(event)) {
+        return;
     }
+    // Up with nothing chosen reaches the last entry ("Ledgerly" at the top
+    // level); a scrolling QMenu would not move at all.
+    if (event->key() == Qt::Key_Up && activeAction() == nullptr) {
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, event->modifiers());
+        QMenu::keyPressEvent(&end);
+        return;
+    }
+    QMenu::keyPressEvent(event);
 }
 
 void RenderedMenu::keyReleaseEvent(QKeyEvent* event) {

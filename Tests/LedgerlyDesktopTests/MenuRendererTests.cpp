@@ -145,6 +145,11 @@ TEST_F(MenuRendererTest, ALevelTallerThanTheScreenScrollsInOneColumn) {
     const QRect screen = menu->screen()->availableGeometry();
     EXPECT_LE(menu->height(), screen.height());
     EXPECT_LT(menu->width(), 2 * 250);
+    // Up with nothing chosen reaches the last entry and scrolls to it, however far below it is.
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu.get(), &up);
+    EXPECT_EQ(menu->actions().back(), menu->activeAction());
+    EXPECT_TRUE(menu->rect().contains(menu->actionGeometry(menu->actions().back())));
     menu->hide();
 }
 
