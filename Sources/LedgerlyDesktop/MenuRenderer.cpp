@@ -171,12 +171,14 @@ QAction* MenuRenderer::makeAction(const std::shared_ptr<const Context>& context,
         action->setIcon(context->icons->icon(*entry.image, target.palette(), qApp->devicePixelRatio()));
     }
     if (entry.submenu) {
-        auto* submenu = new RenderedMenu(context->heldModifiers, &root, &target);
-        // Drawn when first shown: a file of thousands of headings makes no widgets for them up front.
-        submenu->deferEntries(
-            {[context, content = entry.submenu, &root](RenderedMenu& menu) { fill(context, menu, *content, root); },
-             ShortcutLookup(entry.submenu)});
-        action->setMenu(submenu);
+        target.deferSubmenu(action, [context, content = entry.submenu, &root, &target]() -> QMenu* {
+            auto* submenu = new RenderedMenu(context->heldModifiers, &root, &target);
+            // Drawn when first shown: a file of thousands of headings makes no entries for them up front.
+            submenu->deferEntries(
+                {[context, content, &root](RenderedMenu& menu) { fill(context, menu, *content, root); },
+                 ShortcutLookup(content)});
+            return submenu;
+        });
     }
     connectAction(*context, *action, entry);
     return action;

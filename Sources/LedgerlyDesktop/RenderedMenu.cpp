@@ -7,6 +7,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyleOptionMenuItem>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -47,6 +50,41 @@ RenderedMenu::RenderedMenu(ModifierQuery heldModifiers, RenderedMenu* root, QWid
     this->root().treeMenus_.push_back(this);
     // Before QMenu measures the entries: they are made in time for the first showing.
     connect(this, &QMenu::aboutToShow, this, &RenderedMenu::makeDeferredEntries);
+    connect(this, &QMenu::aboutToShow, this, &RenderedMenu::makeDeferredSubmenus);
+}
+
+void RenderedMenu::deferSubmenu(QAction* action, std::function<QMenu*()> make) {
+    if (deferredSubmenus_.size() == nextDeferredSubmenu_) {
+        // Widgets are costly to make and to free: thousands of headings would
+        // hold the main thread for long if they were all made at once.
+        QTimer::singleShot(0, this, &RenderedMenu::makeSomeDeferredSubmenus);
+    }
+    deferredSubmenus_.push_back({action, std::move(make)});
+}
+
+void RenderedMenu::makeSomeDeferredSubmenus() {
+    constexpr std::size_t kSubmenusPerTurn = 64;
+    const std::size_t end = std::min(deferredSubmenus_.size(), nextDeferredSubmenu_ + kSubmenusPerTurn);
+    for (; nextDeferredSubmenu_ < end; ++nextDeferredSubmenu_) {
+        DeferredSubmenu& submenu = deferredSubmenus_[nextDeferredSubmenu_];
+        submenu.action->setMenu(submenu.make());
+        submenu.make = nullptr;
+    }
+    if (nextDeferredSubmenu_ < deferredSubmenus_.size()) {
+        QTimer::singleShot(0, this, &RenderedMenu::makeSomeDeferredSubmenus);
+    } else {
+        deferredSubmenus_.clear();
+        nextDeferredSubmenu_ = 0;
+    }
+}
+
+void RenderedMenu::makeDeferredSubmenus() {
+    for (; nextDeferredSubmenu_ < deferredSubmenus_.size(); ++nextDeferredSubmenu_) {
+        DeferredSubmenu& submenu = deferredSubmenus_[nextDeferredSubmenu_];
+        submenu.action->setMenu(submenu.make());
+    }
+    deferredSubmenus_.clear();
+    nextDeferredSubmenu_ = 0;
 }
 
 void RenderedMenu::deferEntries(DeferredEntries entries) { deferred_ = std::move(entries); }
@@ -125,6 +163,7 @@ QAction* RenderedMenu::actionForKeys(const QKeySequence& keys) {
     // By index: making a menu's entries adds its submenus to the end of the list.
     for (std::size_t index = 0; index < menus.size(); ++index) {
         RenderedMenu* menu = menus[index];
+        menu->makeDeferredSubmenus();
         if (menu->deferred_.make && menu->deferred_.holdsShortcut(keys)) {
             menu->makeDeferredEntries();
         }

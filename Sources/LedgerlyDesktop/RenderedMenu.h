@@ -15,7 +15,9 @@ namespace ledgerly {
 // release while any menu of the tree is open. The key equivalents of every
 // menu of the tree work while any of them is open. A submenu's entries can
 // be deferred: they are made when it is first about to be shown, or when a
-// key equivalent among them is pressed.
+// key equivalent among them is pressed. So can the submenus' own widgets:
+// they are made a few at a time while the event loop is idle, and all at
+// once when the menu is about to be shown or a key is pressed in the tree.
 class RenderedMenu final : public QMenu {
     Q_OBJECT
 
@@ -47,6 +49,10 @@ public:
         std::function<bool(const QKeySequence& keys)> holdsShortcut;
     };
     void deferEntries(DeferredEntries entries);
+    // Makes the submenu of `action` later, with `make`.
+    void deferSubmenu(QAction* action, std::function<QMenu*()> make);
+    // Makes every deferred submenu widget of this menu now.
+    void makeDeferredSubmenus();
     // Makes the deferred entries now, unless they are made already.
     void makeDeferredEntries();
     bool hasDeferredEntries() const { return static_cast<bool>(deferred_.make); }
@@ -71,6 +77,8 @@ private:
     // Closes every menu of the tree and chooses the action, as a click would; whether one matched.
     bool chooseActionForKeys(QKeyEvent* event);
     void applyToThisMenu(std::uint64_t heldModifierFlags);
+    // Makes the next few deferred submenu widgets, and schedules the rest.
+    void makeSomeDeferredSubmenus();
     // Whether the event was a modifier key, which menus must not act on.
     bool followModifierKey(QKeyEvent* event, bool pressed);
 
@@ -80,6 +88,12 @@ private:
     std::vector<Alternate> alternates_;
     std::uint64_t appliedFlags_ = 0;
     DeferredEntries deferred_;
+    struct DeferredSubmenu {
+        QAction* action;
+        std::function<QMenu*()> make;
+    };
+    std::vector<DeferredSubmenu> deferredSubmenus_;
+    std::size_t nextDeferredSubmenu_ = 0;
 };
 
 }  // namespace ledgerly

@@ -82,8 +82,9 @@ protected:
         return titles;
     }
 
-    // The submenu of entry `index`, its entries made as when it is about to show.
-    static QMenu* drawnSubmenu(const QMenu& menu, int index) {
+    // The submenu of entry `index`, made as when `menu` and then it are about to show.
+    static QMenu* drawnSubmenu(QMenu& menu, int index) {
+        emit menu.aboutToShow();
         QMenu* submenu = menu.actions()[index]->menu();
         emit submenu->aboutToShow();
         return submenu;
@@ -116,8 +117,14 @@ TEST_F(MenuRendererTest, MenusKeepTheirMinimumWidth) {
     EXPECT_EQ(250, drawnSubmenu(*menu, 6)->minimumWidth());
 }
 
-TEST_F(MenuRendererTest, SubmenuEntriesAreMadeWhenItIsAboutToShow) {
+TEST_F(MenuRendererTest, SubmenusAreMadeWhileIdleOrWhenTheirMenuIsAboutToShow) {
+    const auto idle = renderer.render(sampleMenu());
+    EXPECT_EQ(nullptr, idle->actions()[6]->menu());
+    processEventsUntil([&] { return idle->actions()[6]->menu() != nullptr; });
+    EXPECT_NE(nullptr, idle->actions()[6]->menu());
+
     const auto menu = renderer.render(sampleMenu());
+    emit menu->aboutToShow();
     QMenu* submenu = menu->actions()[6]->menu();
     ASSERT_NE(nullptr, submenu);
     EXPECT_TRUE(submenu->actions().isEmpty());
