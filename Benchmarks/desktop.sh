@@ -180,6 +180,22 @@ else
     echo "resident memory after the small file is back: $(resident_mb "$LEDGERLY_PID") MB, not under 150 MB within 10 s"
 fi
 
+# The same size without headings: one level of 633,800 entries, cut when drawn.
+awk 'BEGIN {
+    print "# Twenty Flat Megabytes"
+    for (i = 1; i <= 316900; i++) printf "- [Bookmark %d of the notes](https://links.example.com/%d)\n", i, i
+}' >"$SANDBOX/flat.md"
+started=$(now_ms)
+cp "$SANDBOX/flat.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+calls=$(status_title_calls "Twenty Flat Megabytes")
+echo "20 MB file without headings: longest StatusTitle call while it loads: $calls; title shown after $(($(now_ms) - started)) ms"
+sleep 2
+echo "resident memory, 20 MB file without headings loaded: $(resident_mb "$LEDGERLY_PID") MB"
+cp "$root/Samples/starter.ledgerly.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+until [ "$(property StatusTitle)" = "$small_title" ]; do sleep 0.05; done
+sleep 5
+echo "resident memory 5 s after the small file is back: $(resident_mb "$LEDGERLY_PID") MB"
+
 # The status submenu listing 100,000 warnings, opened with the keyboard.
 cp "$SANDBOX/warnings.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
 until [ "$(property StatusTitle)" = "Hundred Thousand Warnings" ]; do sleep 0.05; done
