@@ -15,7 +15,7 @@ namespace ledgerly {
 // to the panel) draws the same cut.
 struct MenuLevelCut {
     // Entries drawn from the start of a level, alternates counted.
-    static constexpr std::size_t maximumDrawnEntries = 4000;
+    static constexpr std::size_t maximumDrawnEntries = 2000;
 
     std::size_t drawnEntries = 0;  // the first entries of the level to draw
     // The title of the disabled entry after them; none when the whole level is drawn.
