@@ -132,9 +132,9 @@ void MenuRenderer::fill(const std::shared_ptr<const Context>& context, RenderedM
     target.setMinimumWidth(static_cast<int>(menu.minimumWidth));
     // Native menus keep their entries' tooltips to themselves; ours would show icon descriptions.
     target.setToolTipsVisible(false);
-    const MenuLevelCut cut = cutMenuLevel(menu);
+    const MenuLevelCut cut = cutMenuLevel(menu, &target == &root ? MenuLevelKind::top : MenuLevelKind::submenu);
     QAction* previous = nullptr;
-    for (std::size_t index = 0; index < cut.drawnEntries; ++index) {
+    const auto draw = [&](std::size_t index) {
         const MenuEntry& entry = menu.entries[index];
         QAction* action = makeAction(context, target, entry, root);
         if (entry.isAlternate && previous != nullptr) {
@@ -142,11 +142,17 @@ void MenuRenderer::fill(const std::shared_ptr<const Context>& context, RenderedM
         } else {
             previous = action;
         }
+    };
+    for (std::size_t index = 0; index < cut.drawnEntries; ++index) {
+        draw(index);
     }
     if (cut.moreEntriesTitle) {
         target.addAction(actionText(*cut.moreEntriesTitle))->setEnabled(false);
     }
-    qCDebug(lcTiming).nospace() << "drew " << cut.drawnEntries << " of " << menu.entries.size()
+    for (std::size_t index = menu.entries.size() - cut.drawnLastEntries; index < menu.entries.size(); ++index) {
+        draw(index);
+    }
+    qCDebug(lcTiming).nospace() << "drew " << cut.drawnEntries + cut.drawnLastEntries << " of " << menu.entries.size()
                                 << " entries of a menu in " << timer.nsecsElapsed() / 1e6 << " ms";
 }
 

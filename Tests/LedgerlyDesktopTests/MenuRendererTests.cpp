@@ -134,14 +134,19 @@ TEST_F(MenuRendererTest, SubmenusAreMadeWhileIdleOrWhenTheirMenuIsAboutToShow) {
     EXPECT_EQ(QString("Deep link"), submenu->actions()[0]->text());
 }
 
-TEST_F(MenuRendererTest, ALevelTooLongToDrawShowsItsFirstPartAndANote) {
+TEST_F(MenuRendererTest, ALevelTooLongToDrawShowsItsFirstPartANoteAndLedgerly) {
     Menu source;
     source.entries.assign(MenuLevelCut::maximumDrawnEntries + 3, MenuEntry::item("Link"));
+    source.entries.push_back(MenuEntry::separator());
+    source.entries.push_back(MenuEntry::item("Ledgerly"));
     const auto menu = renderer.render(source);
     const auto actions = menu->actions();
     ASSERT_EQ(static_cast<qsizetype>(MenuLevelCut::maximumDrawnEntries + 1), actions.size());
-    EXPECT_EQ(QString("3 more entries not shown: ledgerly-check --menu lists them all"), actions.back()->text());
-    EXPECT_FALSE(actions.back()->isEnabled());
+    const QAction* note = actions[actions.size() - 3];
+    EXPECT_EQ(QString("5 more entries not shown: ledgerly-check --menu lists them all"), note->text());
+    EXPECT_FALSE(note->isEnabled());
+    EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
+    EXPECT_EQ(QString("Ledgerly"), actions.back()->text());
 }
 
 TEST_F(MenuRendererTest, ALevelTallerThanTheScreenScrollsInOneColumn) {
