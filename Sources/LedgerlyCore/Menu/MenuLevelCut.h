@@ -20,7 +20,7 @@ enum class MenuLevelKind { top, submenu };
 // same cut.
 struct MenuLevelCut {
     // Entries drawn of one level, alternates counted.
-    static constexpr std::size_t maximumDrawnEntries = 2000;
+    static constexpr std::size_t maximumDrawnEntries = 3500;
     // The separator and "Ledgerly" that end the top level.
     static constexpr std::size_t topLevelLastEntries = 2;
 
