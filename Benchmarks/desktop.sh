@@ -98,3 +98,152 @@ start_timed
 echo "start to tray icon, 10,000 entries: $STARTUP_MS ms"
 sleep 1
 echo "resident memory, 10,000 entries: $(resident_mb "$LEDGERLY_PID") MB"
+
+# Large files. Goals: no D-Bus call waits longer than 250 ms while a 20 MB
+# file loads; under 400 MB resident with it loaded and under 150 MB within
+# 5 s after a small file is back; ShowMenu to a mapped menu under 500 ms
+# with it loaded; the status submenu of 100,000 warnings open in under 500 ms.
+stop_ledgerly
+awk 'BEGIN {
+    print "# Twenty Megabytes"
+    for (i = 1; i <= 313800; i++) {
+        if (i % 100 == 1) printf "## Group %d\n", int(i / 100) + 1
+        printf "- [Bookmark %d of the notes](https://links.example.com/%d)\n", i, i
+    }
+}' >"$SANDBOX/big.md"
+awk 'BEGIN {
+    print "# Hundred Thousand Warnings"
+    print "- [Wiki](https://wiki.example.com)"
+    for (i = 1; i <= 100000; i++) printf "Prose line %d is no bookmark\n", i
+}' >"$SANDBOX/warnings.md"
+echo "20 MB file: $(wc -l <"$SANDBOX/big.md") lines, $(wc -c <"$SANDBOX/big.md") bytes"
+
+cp "$root/Samples/starter.ledgerly.md" "$HOME/starter.md"
+select_file "$HOME/starter.md"
+# Appending, so that the log can be emptied between measurements.
+QT_LOGGING_RULES="ledgerly.timing.debug=true" "$LEDGERLY" >>"$SANDBOX/timing.log" 2>&1 &
+LEDGERLY_PID=$!
+until tray_icon_window >/dev/null; do sleep 0.01; done
+sleep 1
+small_title=$(property StatusTitle)
+
+# Every StatusTitle call is timed while the file is written and loaded; the
+# longest one is how long the application did not answer.
+status_title_calls() {
+    local expected=$1 longest=0 calls=0 started took title
+    local deadline=$((SECONDS + 120))
+    while ((SECONDS < deadline)); do
+        started=$(now_ms)
+        title=$(property StatusTitle)
+        took=$(($(now_ms) - started))
+        calls=$((calls + 1))
+        ((took > longest)) && longest=$took
+        [ "$title" = "$expected" ] && break
+    done
+    echo "$longest ms longest of $calls calls"
+}
+started=$(now_ms)
+cp "$SANDBOX/big.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+calls=$(status_title_calls "Twenty Megabytes")
+echo "20 MB file selected: longest StatusTitle call while it loads: $calls; title shown after $(($(now_ms) - started)) ms"
+grep -a 'change to menu' "$SANDBOX/timing.log" | tail -1 | sed 's/^/    /'
+sleep 2
+echo "resident memory, 20 MB file loaded: $(resident_mb "$LEDGERLY_PID") MB"
+
+# ShowMenu until the menu's window is mapped, and the size of that window.
+started=$(now_ms)
+call_method ShowMenu
+until menu_is_open; do sleep 0.005; done
+shown_ms=$(($(now_ms) - started))
+menu=$(menu_windows | head -1)
+geometry=$(xwininfo -id "$menu" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+echo "ShowMenu to mapped menu, 20 MB file: $shown_ms ms; menu window ${geometry} on a 1280x800 screen"
+import -window root "$SANDBOX/big-menu.png" 2>/dev/null && cp "$SANDBOX/big-menu.png" "${LEDGERLY_BENCH_SCREENSHOTS:-/tmp}/ledgerly-big-menu.png"
+xdotool key Escape
+wait_for 5 menu_is_closed
+
+# Back to a small file: how long until the memory is returned.
+started=$(now_ms)
+cp "$root/Samples/starter.ledgerly.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+until [ "$(property StatusTitle)" = "$small_title" ]; do sleep 0.01; done
+below=""
+while (($(now_ms) - started < 10000)); do
+    if awk "BEGIN {exit !($(resident_mb "$LEDGERLY_PID") < 150)}"; then
+        below=$(($(now_ms) - started))
+        break
+    fi
+    sleep 0.1
+done
+if [ -n "$below" ]; then
+    echo "resident memory after the small file is back: under 150 MB after $below ms, $(resident_mb "$LEDGERLY_PID") MB now"
+else
+    echo "resident memory after the small file is back: $(resident_mb "$LEDGERLY_PID") MB, not under 150 MB within 10 s"
+fi
+
+# The same size without headings: one level of 633,800 entries, cut when drawn.
+awk 'BEGIN {
+    print "# Twenty Flat Megabytes"
+    for (i = 1; i <= 316900; i++) printf "- [Bookmark %d of the notes](https://links.example.com/%d)\n", i, i
+}' >"$SANDBOX/flat.md"
+started=$(now_ms)
+cp "$SANDBOX/flat.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+calls=$(status_title_calls "Twenty Flat Megabytes")
+echo "20 MB file without headings: longest StatusTitle call while it loads: $calls; title shown after $(($(now_ms) - started)) ms"
+grep -a 'change to menu' "$SANDBOX/timing.log" | tail -1 | sed 's/^/    /'
+sleep 2
+echo "resident memory, 20 MB file without headings loaded: $(resident_mb "$LEDGERLY_PID") MB"
+cp "$root/Samples/starter.ledgerly.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+until [ "$(property StatusTitle)" = "$small_title" ]; do sleep 0.05; done
+sleep 5
+echo "resident memory 5 s after the small file is back: $(resident_mb "$LEDGERLY_PID") MB"
+
+# The status submenu listing 100,000 warnings, opened with the keyboard.
+cp "$SANDBOX/warnings.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+until [ "$(property StatusTitle)" = "Hundred Thousand Warnings" ]; do sleep 0.05; done
+sleep 1
+call_method ShowMenu
+wait_for 5 menu_is_open
+# Up from nothing reaches "Ledgerly"; its submenu opens on its first entry,
+# and the status entry is the third: Open, Reveal, Status.
+xdotool key Up Right
+wait_for 5 sh -c '[ "$(xdotool search --onlyvisible --classname ledgerly | wc -l)" -ge 3 ]'
+xdotool key Down Down
+sleep 0.3
+started=$(now_ms)
+xdotool key Right
+until [ "$(xdotool search --onlyvisible --classname ledgerly | wc -l)" -ge 4 ]; do sleep 0.005; done
+echo "status submenu of 100,000 warnings open after $(($(now_ms) - started)) ms"
+xdotool key Escape Escape Escape
+wait_for 5 menu_is_closed
+
+menu_json_has() { property MenuJson | grep -q "$1\""; }
+
+# Twenty appends to a typical 500-line file, timed by the application itself
+# from the change event to the new menu handed to the tray.
+{
+    echo "# Five Hundred"
+    for i in $(seq 1 480); do
+        if ((i % 40 == 1)); then echo "## Group $((i / 40))"; fi
+        echo "- [Link $i](https://example.com/$i)"
+    done
+} >"$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+until [ "$(property StatusTitle)" = "Five Hundred" ]; do sleep 0.01; done
+sleep 0.5
+: >"$SANDBOX/timing.log"
+latencies=()
+for run in $(seq 1 20); do
+    started=$(now_ms)
+    printf -- '- [Append %s](https://bench.example/%s)\n' "$run" "$run" >>"$HOME/starter.md"
+    until menu_json_has "Append $run"; do :; done
+    latencies+=($(($(now_ms) - started)))
+done
+write_ms=$(printf '%s\n' "${latencies[@]}" | median)
+echo "file write to new MenuJson, 500-line file (median of 20): $write_ms ms including reads"
+totals=$(grep -a 'change to menu' "$SANDBOX/timing.log" | sed -n 's/.*change to menu \([0-9.]*\) ms.*/\1/p')
+if [ -n "$totals" ]; then
+    echo "file write to new menu, 500-line file, the application's own timing (median of $(wc -l <<<"$totals")): $(median <<<"$totals") ms"
+    grep -a 'change to menu' "$SANDBOX/timing.log" | tail -3 | sed 's/^/    /'
+    grep -a 'drew' "$SANDBOX/timing.log" | tail -3 | sed 's/^/    /'
+else
+    echo "file write to new menu, 500-line file: this build logs no refresh timings"
+fi

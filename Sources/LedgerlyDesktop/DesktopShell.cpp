@@ -1,6 +1,7 @@
 #include "LedgerlyDesktop/DesktopShell.h"
 
 #include "LedgerlyCore/App/LedgerlyAppDelegate.h"
+#include "LedgerlyCore/Platform/WorkerThread.h"
 #include "LedgerlyCore/Settings/HotKeyRegistrar.h"
 #include "LedgerlyDesktop/ControlInterface.h"
 #include "LedgerlyDesktop/HotKeyBackendFactory.h"
@@ -53,6 +54,7 @@ DesktopShell::Paths DesktopShell::defaultPaths() {
 DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettingsWindow showSettingsWindow)
     : bus_(std::move(bus)),
       mainQueue_(std::make_unique<QtMainQueue>()),
+      worker_(std::make_unique<WorkerThread>()),
       userDefaults_(std::make_unique<QSettingsUserDefaults>(paths.settingsFile)),
       pasteboard_(makePasteboard()),
       workspace_(std::make_unique<QtWorkspace>(bus_)),
@@ -89,6 +91,7 @@ DesktopShell::DesktopShell(const Paths& paths, QDBusConnection bus, ShowSettings
         QDir::currentPath().toStdString(),
         std::nullopt,
         {},
+        worker_.get(),
     };
     delegate_ = LedgerlyAppDelegate::create(std::move(services));
     if (layerShellMenus_) {

@@ -23,6 +23,7 @@ class QtStatusItem;
 class QtWorkspace;
 class SettingsViewModel;
 class SymbolIconSet;
+class WorkerThread;
 
 // The running tray application: every desktop service, the application
 // delegate over them, and the control interface on the session bus.
@@ -55,6 +56,8 @@ public:
 private:
     QDBusConnection bus_;
     std::unique_ptr<QtMainQueue> mainQueue_;
+    // Where files are read and menus built; goes after the delegate, before the queue it posts to.
+    std::unique_ptr<WorkerThread> worker_;
     std::unique_ptr<QSettingsUserDefaults> userDefaults_;
     std::unique_ptr<Pasteboard> pasteboard_;
     std::unique_ptr<QtWorkspace> workspace_;

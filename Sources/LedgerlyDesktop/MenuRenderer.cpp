@@ -1,5 +1,7 @@
 #include "LedgerlyDesktop/MenuRenderer.h"
 
+#include "LedgerlyCore/Menu/MenuLevelCut.h"
+#include "LedgerlyDesktop/LogCategories.h"
 #include "LedgerlyDesktop/MenuActionLater.h"
 #include "LedgerlyDesktop/MenuStyle.h"
 #include "LedgerlyDesktop/ModifierFlags.h"
@@ -7,7 +9,11 @@
 #include "LedgerlyDesktop/SymbolIconSet.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
+
+#include <optional>
+#include <vector>
 
 namespace ledgerly {
 namespace {
@@ -28,7 +34,51 @@ Qt::KeyboardModifiers keyEquivalentModifiers(std::uint64_t mask) {
     return modifiers;
 }
 
+// Every shortcut of the entries of `menu` and of its submenus, however deep.
+void collectShortcuts(const Menu& menu, std::vector<QKeySequence>& shortcuts) {
+    for (const MenuEntry& entry : menu.entries) {
+        if (!entry.keyEquivalent.empty() && entry.enabled) {
+            shortcuts.push_back(MenuRenderer::keySequence(entry));
+        }
+        if (entry.submenu) {
+            collectShortcuts(*entry.submenu, shortcuts);
+        }
+    }
+}
+
+// Answers whether a submenu not drawn yet holds a shortcut; the tree is
+// walked on the first question only.
+class ShortcutLookup {
+public:
+    explicit ShortcutLookup(std::shared_ptr<const Menu> menu) : menu_(std::move(menu)) {}
+
+    bool operator()(const QKeySequence& keys) {
+        if (!shortcuts_) {
+            shortcuts_.emplace();
+            collectShortcuts(*menu_, *shortcuts_);
+        }
+        for (const QKeySequence& shortcut : *shortcuts_) {
+            if (shortcut.matches(keys) == QKeySequence::ExactMatch) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    std::shared_ptr<const Menu> menu_;
+    std::optional<std::vector<QKeySequence>> shortcuts_;
+};
+
 }  // namespace
+
+struct MenuRenderer::Context {
+    std::weak_ptr<MenuActionHandling> handler;
+    std::shared_ptr<const SymbolIconSet> icons;
+    ErrorReporter reportError;
+    ModifierQuery heldModifiers;
+    MenuStyle* style = nullptr;
+};
 
 MenuRenderer::MenuRenderer(std::weak_ptr<MenuActionHandling> handler, std::shared_ptr<const SymbolIconSet> icons,
                            ErrorReporter reportError, ModifierQuery heldModifiers)
@@ -66,28 +116,48 @@ void MenuRenderer::showErrorAlert(const std::exception& error) {
 }
 
 std::unique_ptr<RenderedMenu> MenuRenderer::render(const Menu& menu) const {
+    // The handler as it is now: menus keep the handler they were rendered with.
+    const auto context =
+        std::make_shared<const Context>(Context{handler_, icons_, reportError_, heldModifiers_, style_.get()});
     auto rendered = std::make_unique<RenderedMenu>(heldModifiers_);
-    fill(*rendered, menu, *rendered);
+    fill(context, *rendered, menu, *rendered);
     return rendered;
 }
 
-void MenuRenderer::fill(RenderedMenu& target, const Menu& menu, RenderedMenu& root) const {
-    target.setStyle(style_.get());
+void MenuRenderer::fill(const std::shared_ptr<const Context>& context, RenderedMenu& target, const Menu& menu,
+                        RenderedMenu& root) {
+    QElapsedTimer timer;
+    timer.start();
+    target.setStyle(context->style);
     target.setMinimumWidth(static_cast<int>(menu.minimumWidth));
     // Native menus keep their entries' tooltips to themselves; ours would show icon descriptions.
     target.setToolTipsVisible(false);
+    const MenuLevelCut cut = cutMenuLevel(menu, &target == &root ? MenuLevelKind::top : MenuLevelKind::submenu);
     QAction* previous = nullptr;
-    for (const MenuEntry& entry : menu.entries) {
-        QAction* action = makeAction(target, entry, root);
+    const auto draw = [&](std::size_t index) {
+        const MenuEntry& entry = menu.entries[index];
+        QAction* action = makeAction(context, target, entry, root);
         if (entry.isAlternate && previous != nullptr) {
             target.addAlternate(previous, action, entry.keyEquivalentModifierMask);
         } else {
             previous = action;
         }
+    };
+    for (std::size_t index = 0; index < cut.drawnEntries; ++index) {
+        draw(index);
     }
+    if (cut.moreEntriesTitle) {
+        target.addAction(actionText(*cut.moreEntriesTitle))->setEnabled(false);
+    }
+    for (std::size_t index = menu.entries.size() - cut.drawnLastEntries; index < menu.entries.size(); ++index) {
+        draw(index);
+    }
+    qCDebug(lcTiming).nospace() << "drew " << cut.drawnEntries + cut.drawnLastEntries << " of " << menu.entries.size()
+                                << " entries of a menu in " << timer.nsecsElapsed() / 1e6 << " ms";
 }
 
-QAction* MenuRenderer::makeAction(RenderedMenu& target, const MenuEntry& entry, RenderedMenu& root) const {
+QAction* MenuRenderer::makeAction(const std::shared_ptr<const Context>& context, RenderedMenu& target,
+                                  const MenuEntry& entry, RenderedMenu& root) {
     if (entry.kind == MenuEntryKind::separator) {
         return target.addSeparator();
     }
@@ -104,24 +174,30 @@ QAction* MenuRenderer::makeAction(RenderedMenu& target, const MenuEntry& entry, 
         action->setProperty(RenderedMenu::subtitleProperty, QString::fromStdString(*entry.subtitle));
     }
     if (entry.image) {
-        action->setIcon(icons_->icon(*entry.image, target.palette(), qApp->devicePixelRatio()));
+        action->setIcon(context->icons->icon(*entry.image, target.palette(), qApp->devicePixelRatio()));
     }
     if (entry.submenu) {
-        auto* submenu = new RenderedMenu(heldModifiers_, &root, &target);
-        fill(*submenu, *entry.submenu, root);
-        action->setMenu(submenu);
+        target.deferSubmenu(action, [context, content = entry.submenu, &root, &target]() -> QMenu* {
+            auto* submenu = new RenderedMenu(context->heldModifiers, &root, &target);
+            // Drawn when first shown: a file of thousands of headings makes no entries for them up front.
+            submenu->deferEntries(
+                {[context, content, &root](RenderedMenu& menu) { fill(context, menu, *content, root); },
+                 ShortcutLookup(content)});
+            return submenu;
+        });
     }
-    connectAction(*action, entry);
+    connectAction(*context, *action, entry);
     return action;
 }
 
-void MenuRenderer::connectAction(QAction& action, const MenuEntry& entry) const {
+void MenuRenderer::connectAction(const Context& context, QAction& action, const MenuEntry& entry) {
     if (!sendsMenuAction(entry)) {
         return;
     }
-    QObject::connect(&action, &QAction::triggered, [handler = handler_, entry, reportError = reportError_] {
-        performMenuActionLater(handler, entry, reportError);
-    });
+    QObject::connect(&action, &QAction::triggered,
+                     [handler = context.handler, entry, reportError = context.reportError] {
+                         performMenuActionLater(handler, entry, reportError);
+                     });
 }
 
 }  // namespace ledgerly

@@ -16,9 +16,10 @@ class MenuStyle;
 class RenderedMenu;
 class SymbolIconSet;
 
-// Turns the core's menu tree into a RenderedMenu, submenus included, all at
-// once. Choosing an entry sends its action with the entry to the handler,
-// after the menu has closed.
+// Turns the core's menu tree into a RenderedMenu. The top level is drawn at
+// once, each submenu when it is first about to be shown; a level too long to
+// draw quickly shows its first part (see cutMenuLevel). Choosing an entry
+// sends its action with the entry to the handler, after the menu has closed.
 class MenuRenderer {
 public:
     // Reports an error that escaped an action, so it never unwinds through Qt's event loop.
@@ -47,14 +48,19 @@ public:
     static void showErrorAlert(const std::exception& error);
 
 private:
-    void fill(RenderedMenu& target, const Menu& menu, RenderedMenu& root) const;
-    QAction* makeAction(RenderedMenu& target, const MenuEntry& entry, RenderedMenu& root) const;
-    void connectAction(QAction& action, const MenuEntry& entry) const;
+    // What the menus of one render need, also later when a submenu is drawn.
+    struct Context;
+    static void fill(const std::shared_ptr<const Context>& context, RenderedMenu& target, const Menu& menu,
+                     RenderedMenu& root);
+    static QAction* makeAction(const std::shared_ptr<const Context>& context, RenderedMenu& target,
+                               const MenuEntry& entry, RenderedMenu& root);
+    static void connectAction(const Context& context, QAction& action, const MenuEntry& entry);
 
     std::weak_ptr<MenuActionHandling> handler_;
     std::shared_ptr<const SymbolIconSet> icons_;
     ErrorReporter reportError_;
     ModifierQuery heldModifiers_;
+    // Outlives every menu rendered: the owner of the renderer keeps its menus no longer than it.
     std::unique_ptr<MenuStyle> style_;
 };
 

@@ -66,6 +66,10 @@ int MenuStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
     // Alt shows the alternate entries; it must not close the menu or move to a menu bar.
     case SH_MenuBar_AltKeyNavigation:
         return 0;
+    // A level taller than the screen scrolls in one column rather than
+    // spreading over the screen in columns that hide the entries below it.
+    case SH_Menu_Scrollable:
+        return 1;
     default:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }

@@ -30,7 +30,7 @@ QtStatusItem::QtStatusItem(std::unique_ptr<MenuRenderer> renderer, std::unique_p
         const bool knowsPointer = QGuiApplication::platformName().startsWith(QLatin1String("xcb"));
         located(knowsPointer ? std::optional<QPoint>(QCursor::pos()) : std::nullopt);
     };
-    install(renderer_->render(menu_));
+    install(renderer_->render(*menu_));
 }
 
 QtStatusItem::~QtStatusItem() = default;
@@ -52,14 +52,14 @@ void QtStatusItem::setTitle(const std::string& title) {
 
 std::string QtStatusItem::title() const { return title_; }
 
-const Menu& QtStatusItem::menu() const { return menu_; }
+const Menu& QtStatusItem::menu() const { return *menu_; }
 
 RenderedMenu* QtStatusItem::renderedMenu() const { return pending_ ? pending_.get() : rendered_.get(); }
 
-void QtStatusItem::setMenu(const Menu& menu) {
-    menu_ = menu;
+void QtStatusItem::setMenu(std::shared_ptr<const Menu> menu) {
+    menu_ = std::move(menu);
     exporter_->setMenu(menu_);
-    auto rendered = renderer_->render(menu_);
+    auto rendered = renderer_->render(*menu_);
     if (rendered_ && rendered_->isVisible()) {
         pending_ = std::move(rendered);
         return;

@@ -38,7 +38,7 @@ public:
     bool hasButton() const override;
     // The tooltip, which hosts also read out as the entry's name.
     void setTitle(const std::string& title) override;
-    void setMenu(const Menu& menu) override;
+    void setMenu(std::shared_ptr<const Menu> menu) override;
     // Pops our own menu where a click on the entry would: under the tray icon.
     void performClick() override;
 
@@ -76,7 +76,7 @@ private:
     std::unique_ptr<QSystemTrayIcon> xembedIcon_;
     bool shown_ = false;
     std::string title_;
-    Menu menu_;
+    std::shared_ptr<const Menu> menu_ = std::make_shared<const Menu>();
     std::unique_ptr<RenderedMenu> rendered_;
     // A menu that arrived while the current one was open; it replaces it once that closes.
     std::unique_ptr<RenderedMenu> pending_;

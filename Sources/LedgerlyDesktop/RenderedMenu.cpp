@@ -7,6 +7,11 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyleOptionMenuItem>
+#include <QTimer>
+
+#include <algorithm>
+
+#include <utility>
 
 namespace ledgerly {
 namespace {
@@ -43,6 +48,55 @@ RenderedMenu::RenderedMenu(ModifierQuery heldModifiers, RenderedMenu* root, QWid
     // Tells X11 compositors that this is a popup menu, for their menu shadows and effects.
     setAttribute(Qt::WA_X11NetWmWindowTypePopupMenu);
     this->root().treeMenus_.push_back(this);
+    // Before QMenu measures the entries: they are made in time for the first showing.
+    connect(this, &QMenu::aboutToShow, this, &RenderedMenu::makeDeferredEntries);
+    connect(this, &QMenu::aboutToShow, this, &RenderedMenu::makeDeferredSubmenus);
+}
+
+void RenderedMenu::deferSubmenu(QAction* action, std::function<QMenu*()> make) {
+    if (deferredSubmenus_.size() == nextDeferredSubmenu_) {
+        // Widgets are costly to make and to free: thousands of headings would
+        // hold the main thread for long if they were all made at once.
+        QTimer::singleShot(0, this, &RenderedMenu::makeSomeDeferredSubmenus);
+    }
+    deferredSubmenus_.push_back({action, std::move(make)});
+}
+
+void RenderedMenu::makeSomeDeferredSubmenus() {
+    constexpr std::size_t kSubmenusPerTurn = 64;
+    const std::size_t end = std::min(deferredSubmenus_.size(), nextDeferredSubmenu_ + kSubmenusPerTurn);
+    for (; nextDeferredSubmenu_ < end; ++nextDeferredSubmenu_) {
+        DeferredSubmenu& submenu = deferredSubmenus_[nextDeferredSubmenu_];
+        submenu.action->setMenu(submenu.make());
+        submenu.make = nullptr;
+    }
+    if (nextDeferredSubmenu_ < deferredSubmenus_.size()) {
+        QTimer::singleShot(0, this, &RenderedMenu::makeSomeDeferredSubmenus);
+    } else {
+        deferredSubmenus_.clear();
+        nextDeferredSubmenu_ = 0;
+    }
+}
+
+void RenderedMenu::makeDeferredSubmenus() {
+    for (; nextDeferredSubmenu_ < deferredSubmenus_.size(); ++nextDeferredSubmenu_) {
+        DeferredSubmenu& submenu = deferredSubmenus_[nextDeferredSubmenu_];
+        submenu.action->setMenu(submenu.make());
+    }
+    deferredSubmenus_.clear();
+    nextDeferredSubmenu_ = 0;
+}
+
+void RenderedMenu::deferEntries(DeferredEntries entries) { deferred_ = std::move(entries); }
+
+void RenderedMenu::makeDeferredEntries() {
+    if (!deferred_.make) {
+        return;
+    }
+    const DeferredEntries entries = std::exchange(deferred_, {});
+    entries.make(*this);
+    // Entries made while the tree is open show what the held keys select.
+    applyToThisMenu(root().appliedFlags_);
 }
 
 RenderedMenu& RenderedMenu::root() { return root_ != nullptr ? *root_ : *this; }
@@ -104,9 +158,15 @@ bool RenderedMenu::followModifierKey(QKeyEvent* event, bool pressed) {
     return true;
 }
 
-QAction* RenderedMenu::actionForKeys(const QKeySequence& keys) const {
-    const RenderedMenu& top = root_ != nullptr ? *root_ : *this;
-    for (const RenderedMenu* menu : top.treeMenus_) {
+QAction* RenderedMenu::actionForKeys(const QKeySequence& keys) {
+    const std::vector<RenderedMenu*>& menus = root().treeMenus_;
+    // By index: making a menu's entries adds its submenus to the end of the list.
+    for (std::size_t index = 0; index < menus.size(); ++index) {
+        RenderedMenu* menu = menus[index];
+        menu->makeDeferredSubmenus();
+        if (menu->deferred_.make && menu->deferred_.holdsShortcut(keys)) {
+            menu->makeDeferredEntries();
+        }
         for (QAction* action : menu->actions()) {
             if (action->isEnabled() && action->isVisible() && !action->shortcut().isEmpty() &&
                 action->shortcut().matches(keys) == QKeySequence::ExactMatch) {
@@ -136,9 +196,17 @@ void RenderedMenu::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // An open popup menu is no active window, so Qt's shortcut map never sees these keys.
-    if (!chooseActionForKeys(event)) {
-        QMenu::keyPressEvent(event);
+    if (chooseActionForKeys(event)) {
+        return;
     }
+    // Up with nothing chosen reaches the last entry ("Ledgerly" at the top
+    // level); a scrolling QMenu would not move at all.
+    if (event->key() == Qt::Key_Up && activeAction() == nullptr) {
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, event->modifiers());
+        QMenu::keyPressEvent(&end);
+        return;
+    }
+    QMenu::keyPressEvent(event);
 }
 
 void RenderedMenu::keyReleaseEvent(QKeyEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QMenu>
 
 #include <cstdint>
@@ -12,7 +13,11 @@ namespace ledgerly {
 // alternates: each hides its primary entry while exactly its modifiers are
 // held, as checked when the menu opens and on every modifier press and
 // release while any menu of the tree is open. The key equivalents of every
-// menu of the tree work while any of them is open.
+// menu of the tree work while any of them is open. A submenu's entries can
+// be deferred: they are made when it is first about to be shown, or when a
+// key equivalent among them is pressed. So can the submenus' own widgets:
+// they are made a few at a time while the event loop is idle, and all at
+// once when the menu is about to be shown or a key is pressed in the tree.
 class RenderedMenu final : public QMenu {
     Q_OBJECT
 
@@ -37,6 +42,21 @@ public:
     // The modifier flags the visible entries were chosen for.
     std::uint64_t appliedModifierFlags() const;
 
+    // Entries to make later, the first time they are needed.
+    struct DeferredEntries {
+        std::function<void(RenderedMenu&)> make;
+        // Whether an entry that `make` would make, or one in a submenu below, has the shortcut `keys`.
+        std::function<bool(const QKeySequence& keys)> holdsShortcut;
+    };
+    void deferEntries(DeferredEntries entries);
+    // Makes the submenu of `action` later, with `make`.
+    void deferSubmenu(QAction* action, std::function<QMenu*()> make);
+    // Makes every deferred submenu widget of this menu now.
+    void makeDeferredSubmenus();
+    // Makes the deferred entries now, unless they are made already.
+    void makeDeferredEntries();
+    bool hasDeferredEntries() const { return static_cast<bool>(deferred_.make); }
+
 protected:
     void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override;
     void showEvent(QShowEvent* event) override;
@@ -51,11 +71,14 @@ private:
     };
 
     RenderedMenu& root();
-    // The enabled, visible action of any menu of the tree whose shortcut is `keys`.
-    QAction* actionForKeys(const QKeySequence& keys) const;
+    // The enabled, visible action of any menu of the tree whose shortcut is
+    // `keys`; makes the deferred entries of the menu that holds it.
+    QAction* actionForKeys(const QKeySequence& keys);
     // Closes every menu of the tree and chooses the action, as a click would; whether one matched.
     bool chooseActionForKeys(QKeyEvent* event);
     void applyToThisMenu(std::uint64_t heldModifierFlags);
+    // Makes the next few deferred submenu widgets, and schedules the rest.
+    void makeSomeDeferredSubmenus();
     // Whether the event was a modifier key, which menus must not act on.
     bool followModifierKey(QKeyEvent* event, bool pressed);
 
@@ -64,6 +87,13 @@ private:
     std::vector<RenderedMenu*> treeMenus_;  // on the root: every menu of the tree, itself included
     std::vector<Alternate> alternates_;
     std::uint64_t appliedFlags_ = 0;
+    DeferredEntries deferred_;
+    struct DeferredSubmenu {
+        QAction* action;
+        std::function<QMenu*()> make;
+    };
+    std::vector<DeferredSubmenu> deferredSubmenus_;
+    std::size_t nextDeferredSubmenu_ = 0;
 };
 
 }  // namespace ledgerly

@@ -45,7 +45,11 @@ menu_layout() {
     gdbus call --session --dest "$(registered_item)" --object-path /MenuBar \
         --method com.canonical.dbusmenu.GetLayout -- 0 -1 '["label"]'
 }
-layout_has() { menu_layout | grep -q -F "'label': <'$1'>"; }
+# Not through grep -q: a long layout makes gdbus fail on the closed pipe, and pipefail reports it.
+layout_has() {
+    local layout
+    layout=$(menu_layout) && [[ $layout == *"'label': <'$1'>"* ]]
+}
 entry_id() { menu_layout | grep -o "([0-9]*, {'label': <'$1'>" | head -1 | grep -o '^([0-9]*' | tr -d '('; }
 click_entry() {
     local id
@@ -144,6 +148,15 @@ panel_later() {
         org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q "boolean true"'
     start_waybar
     wait_for 10 item_registered || fail_with_context "a restarted panel did not get the item again"
+
+    # A level too long to draw reaches the panel cut as our own menu draws it, "Ledgerly" kept.
+    seq 1 5000 | sed 's|.*|- [Link &](https://example.com/&)|' >"$HOME/links.md.tmp"
+    mv "$HOME/links.md.tmp" "$HOME/links.md"
+    wait_for 10 layout_has 'Link 1700' || fail_with_context "the large file did not reach the exported menu"
+    [[ $(menu_layout) == *"more entries not shown: ledgerly-check --menu lists them all"* ]] ||
+        fail_with_context "the exported top level was not cut"
+    layout_has 'Link 4999' && fail_with_context "the exported top level holds entries past the cut"
+    layout_has 'Quit Ledgerly' || fail_with_context "the cut top level lost the Ledgerly submenu"
 }
 
 menu_at_pointer_is_open() { is_bright 405 305 100 40; }

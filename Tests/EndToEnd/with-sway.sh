@@ -68,6 +68,10 @@ EOF
 sway -c "$runtime/sway.config" >"$runtime/sway.log" 2>&1 &
 sway_pid=$!
 cleanup() {
+    if ! kill -0 "$sway_pid" 2>/dev/null; then
+        echo "with-sway: sway ended during the test; its log ends:" >&2
+        tail -30 "$runtime/sway.log" >&2
+    fi
     swaymsg exit >/dev/null 2>&1 || kill "$sway_pid" 2>/dev/null || true
     wait "$sway_pid" 2>/dev/null || true
     rm -rf "$runtime"

@@ -1,3 +1,4 @@
+#include "LedgerlyCore/Menu/MenuLevelCut.h"
 #include "LedgerlyDesktop/MenuRenderer.h"
 #include "LedgerlyDesktop/RenderedMenu.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -80,6 +82,14 @@ protected:
         return titles;
     }
 
+    // The submenu of entry `index`, made as when `menu` and then it are about to show.
+    static QMenu* drawnSubmenu(QMenu& menu, int index) {
+        emit menu.aboutToShow();
+        QMenu* submenu = menu.actions()[index]->menu();
+        emit submenu->aboutToShow();
+        return submenu;
+    }
+
     static void processEventsUntil(const std::function<bool()>& done) {
         QDeadlineTimer deadline(5000);
         while (!done() && !deadline.hasExpired()) {
@@ -104,15 +114,55 @@ TEST_F(MenuRendererTest, EveryEntryBecomesOneActionInOrder) {
 TEST_F(MenuRendererTest, MenusKeepTheirMinimumWidth) {
     const auto menu = renderer.render(sampleMenu());
     EXPECT_EQ(250, menu->minimumWidth());
-    EXPECT_EQ(250, menu->actions()[6]->menu()->minimumWidth());
+    EXPECT_EQ(250, drawnSubmenu(*menu, 6)->minimumWidth());
 }
 
-TEST_F(MenuRendererTest, SubmenusAreBuiltWholeBeforeTheyOpen) {
+TEST_F(MenuRendererTest, SubmenusAreMadeWhileIdleOrWhenTheirMenuIsAboutToShow) {
+    const auto idle = renderer.render(sampleMenu());
+    EXPECT_EQ(nullptr, idle->actions()[6]->menu());
+    processEventsUntil([&] { return idle->actions()[6]->menu() != nullptr; });
+    EXPECT_NE(nullptr, idle->actions()[6]->menu());
+
     const auto menu = renderer.render(sampleMenu());
-    const QMenu* submenu = menu->actions()[6]->menu();
+    emit menu->aboutToShow();
+    QMenu* submenu = menu->actions()[6]->menu();
     ASSERT_NE(nullptr, submenu);
+    EXPECT_TRUE(submenu->actions().isEmpty());
+    emit submenu->aboutToShow();
+    emit submenu->aboutToShow();
     ASSERT_EQ(2, submenu->actions().size());
     EXPECT_EQ(QString("Deep link"), submenu->actions()[0]->text());
+}
+
+TEST_F(MenuRendererTest, ALevelTooLongToDrawShowsItsFirstPartANoteAndLedgerly) {
+    Menu source;
+    source.entries.assign(MenuLevelCut::maximumDrawnEntries + 3, MenuEntry::item("Link"));
+    source.entries.push_back(MenuEntry::separator());
+    source.entries.push_back(MenuEntry::item("Ledgerly"));
+    const auto menu = renderer.render(source);
+    const auto actions = menu->actions();
+    ASSERT_EQ(static_cast<qsizetype>(MenuLevelCut::maximumDrawnEntries + 1), actions.size());
+    const QAction* note = actions[actions.size() - 3];
+    EXPECT_EQ(QString("5 more entries not shown: ledgerly-check --menu lists them all"), note->text());
+    EXPECT_FALSE(note->isEnabled());
+    EXPECT_TRUE(actions[actions.size() - 2]->isSeparator());
+    EXPECT_EQ(QString("Ledgerly"), actions.back()->text());
+}
+
+TEST_F(MenuRendererTest, ALevelTallerThanTheScreenScrollsInOneColumn) {
+    Menu source;
+    source.entries.assign(300, MenuEntry::item("Link"));
+    const auto menu = renderer.render(source);
+    menu->popup(QPoint(0, 0));
+    const QRect screen = menu->screen()->availableGeometry();
+    EXPECT_LE(menu->height(), screen.height());
+    EXPECT_LT(menu->width(), 2 * 250);
+    // Up with nothing chosen reaches the last entry and scrolls to it, however far below it is.
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu.get(), &up);
+    EXPECT_EQ(menu->actions().back(), menu->activeAction());
+    EXPECT_TRUE(menu->rect().contains(menu->actionGeometry(menu->actions().back())));
+    menu->hide();
 }
 
 TEST_F(MenuRendererTest, AlternatesAreHiddenUntilOptionIsHeld) {
@@ -122,7 +172,7 @@ TEST_F(MenuRendererTest, AlternatesAreHiddenUntilOptionIsHeld) {
     menu->applyModifierFlags(kOption);
     EXPECT_EQ((std::vector<QString>{"https://docs.example", "Work", "a@example.com", "Folder", "No file selected"}),
               visibleTitles(*menu));
-    EXPECT_EQ((std::vector<QString>{"https://deep.example"}), visibleTitles(*menu->actions()[6]->menu()));
+    EXPECT_EQ((std::vector<QString>{"https://deep.example"}), visibleTitles(*drawnSubmenu(*menu, 6)));
 }
 
 TEST_F(MenuRendererTest, OptionWithAnotherModifierShowsThePrimaries) {
@@ -133,7 +183,7 @@ TEST_F(MenuRendererTest, OptionWithAnotherModifierShowsThePrimaries) {
 
 TEST_F(MenuRendererTest, AltPressAndReleaseInAnyMenuOfTheTreeToggleEveryMenu) {
     const auto menu = renderer.render(sampleMenu());
-    QMenu* submenu = menu->actions()[6]->menu();
+    QMenu* submenu = drawnSubmenu(*menu, 6);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
     QCoreApplication::sendEvent(submenu, &press);
     EXPECT_EQ(QString("https://docs.example"), visibleTitles(*menu).front());
@@ -229,7 +279,7 @@ TEST_F(MenuRendererTest, ChoosingAnEntrySendsItsActionWithTheEntryAfterTheMenuCl
 
 TEST_F(MenuRendererTest, EntriesOfSubmenusSendTheirOwnEntry) {
     const auto menu = renderer.render(sampleMenu());
-    menu->actions()[6]->menu()->actions()[0]->trigger();
+    drawnSubmenu(*menu, 6)->actions()[0]->trigger();
     processEventsUntil([this] { return !handler->calls.empty(); });
     ASSERT_EQ(1u, handler->calls.size());
     EXPECT_EQ(std::optional<std::string>("https://deep.example"), handler->calls[0].sender.representedObject);

@@ -16,13 +16,13 @@ namespace {
 
 using test::RecordingActionHandler;
 
-Menu menuWith(const std::string& title) {
+std::shared_ptr<const Menu> menuWith(const std::string& title) {
     Menu menu;
     MenuEntry entry = MenuEntry::item(title);
     entry.action = MenuAction::refreshNow;
     entry.hasTarget = true;
     menu.entries = {entry};
-    return menu;
+    return std::make_shared<const Menu>(std::move(menu));
 }
 
 class QtStatusItemTest : public testing::Test {

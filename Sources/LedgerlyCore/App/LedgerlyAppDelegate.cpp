@@ -1,7 +1,10 @@
 #include "LedgerlyCore/App/LedgerlyAppDelegate.h"
 
 #include "LedgerlyCore/Menu/RefreshOutcome.h"
+#include "LedgerlyCore/Platform/Log.h"
+#include "LedgerlyCore/Platform/MemoryRelease.h"
 
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -9,6 +12,8 @@ namespace ledgerly {
 namespace {
 
 constexpr const char* kProductName = "Ledgerly";
+// Dropping a menu of a file this large is worth handing its pages back.
+constexpr std::size_t kLargeTextBytes = 1 << 20;
 
 }  // namespace
 
@@ -18,7 +23,7 @@ std::shared_ptr<LedgerlyAppDelegate> LedgerlyAppDelegate::create(LedgerlyAppServ
     }
     auto delegate = std::make_shared<LedgerlyAppDelegate>(Private{}, std::move(services));
     // Only now can the builder hold the delegate weakly.
-    delegate->menuBuilder_ = std::make_unique<MenuBuilder>(
+    delegate->menuBuilder_ = std::make_shared<const MenuBuilder>(
         delegate->weak_from_this(), delegate->services_.symbols,
         delegate->services_.homeFolder.value_or(MenuBuilder::homeFolderFromEnvironment()));
     return delegate;
@@ -65,17 +70,79 @@ GlobalHotKeyController& LedgerlyAppDelegate::hotKeyController() {
 }
 
 void LedgerlyAppDelegate::refreshDocument() {
+    const auto started = RefreshClock::now();
+    const std::uint64_t generation = ++*latestRefresh_;
+    // Read here: the user defaults belong to the main thread.
     const auto selectedFile = fileSource_.selectedFileURL();
-    RefreshOutcome outcome = RefreshOutcome::load([this] { return fileSource_.loadSelectedMarkdown(); }, selectedFile,
-                                                  [this](std::string_view text) { return parser_.parse(text); });
-    menuState_ = std::move(outcome.menuState);
-    setStatusTitle(outcome.statusTitle);
-    rebuildMenu();
+    if (services_.backgroundQueue != nullptr) {
+        refreshInBackground(selectedFile, generation, started);
+        return;
+    }
+    install(MenuRefresh::run(selectedFile, parser_, *menuBuilder_), started);
 }
 
-void LedgerlyAppDelegate::rebuildMenu() {
-    menu_ = menuBuilder_->buildMenu(menuState_, fileSource_.selectedFileURL());
+void LedgerlyAppDelegate::refreshInBackground(const std::optional<std::filesystem::path>& selectedFile,
+                                              std::uint64_t generation, RefreshClock::time_point started) {
+    MainQueue& mainQueue = services_.mainQueue;
+    services_.backgroundQueue->submit([selectedFile, generation, started, &mainQueue, latest = latestRefresh_,
+                                       builder = menuBuilder_, parser = parser_, weak = weak_from_this()] {
+        if (latest->load() != generation) {
+            return;  // a newer refresh is queued behind this one
+        }
+        auto refresh = std::make_shared<MenuRefresh>(MenuRefresh::run(selectedFile, parser, *builder));
+        if (latest->load() != generation) {
+            return;  // outdated while it ran: dropped here, off the main thread
+        }
+        mainQueue.post([weak, refresh, generation, started] {
+            const auto self = weak.lock();
+            if (!self) {
+                return;
+            }
+            if (self->latestRefresh_->load() == generation) {
+                self->install(std::move(*refresh), started);
+            } else {  // outdated on its way here: freed on the worker all the same
+                self->dispose(std::move(refresh->outcome.menuState),
+                              std::make_shared<const Menu>(std::move(refresh->menu)), false);
+            }
+        });
+    });
+}
+
+void LedgerlyAppDelegate::install(MenuRefresh refresh, RefreshClock::time_point started) {
+    const auto swapStarted = RefreshClock::now();
+    LedgerlyMenuState previousState = std::exchange(menuState_, std::move(refresh.outcome.menuState));
+    setStatusTitle(refresh.outcome.statusTitle);
+    std::shared_ptr<const Menu> previousMenu =
+        std::exchange(menu_, std::make_shared<const Menu>(std::move(refresh.menu)));
     services_.statusItem.setMenu(menu_);
+    const bool shrank = installedTextBytes_ >= kLargeTextBytes && refresh.textBytes < installedTextBytes_;
+    installedTextBytes_ = refresh.textBytes;
+    dispose(std::move(previousState), std::move(previousMenu), shrank);
+
+    if (isLogEnabled(LogCategory::timing, LogLevel::debug)) {
+        const auto now = RefreshClock::now();
+        const auto milliseconds = [](auto duration) {
+            return std::chrono::duration<double, std::milli>(duration).count();
+        };
+        char tail[96];
+        std::snprintf(tail, sizeof tail, ", installed %.2f ms; change to menu %.2f ms", milliseconds(now - swapStarted),
+                      milliseconds(now - started));
+        logDebug(LogCategory::timing, "refresh: " + refresh.describeTimings() + tail);
+    }
+}
+
+void LedgerlyAppDelegate::dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, bool returnMemory) {
+    if (services_.backgroundQueue == nullptr) {
+        return;  // freed on the way out of here
+    }
+    auto previous =
+        std::make_shared<std::pair<LedgerlyMenuState, std::shared_ptr<const Menu>>>(std::move(state), std::move(menu));
+    services_.backgroundQueue->submit([previous = std::move(previous), returnMemory]() mutable {
+        previous.reset();
+        if (returnMemory) {
+            returnFreeMemoryToSystem();
+        }
+    });
 }
 
 void LedgerlyAppDelegate::restartWatcher() {

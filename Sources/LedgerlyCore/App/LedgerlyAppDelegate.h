@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LedgerlyCore/App/LedgerlyAppServices.h"
+#include "LedgerlyCore/App/MenuRefresh.h"
 #include "LedgerlyCore/App/StatusMenuPresentationGate.h"
 #include "LedgerlyCore/Files/FileSource.h"
 #include "LedgerlyCore/Files/FileWatcher.h"
@@ -14,6 +15,10 @@
 #include "LedgerlyCore/Settings/LedgerlySettingsStore.h"
 #include "LedgerlyCore/Settings/SettingsViewModel.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -24,7 +29,9 @@ namespace ledgerly {
 // Owns every long-lived service of the application and runs its logic: reads
 // the selected file into the menu state, keeps the status item's title and
 // menu current, follows the file on disk, answers the menu's actions and pops
-// the menu for the global shortcut. Main thread only.
+// the menu for the global shortcut. Main thread only; with a background
+// queue, refreshes read, parse and build there and the main thread only
+// swaps the finished menu in, the newest refresh winning.
 //
 // Lives in a shared_ptr: the menu's entries, the watcher's handler and the
 // shortcut's action hold it weakly and do nothing once it is gone.
@@ -64,7 +71,7 @@ public:
     // The title last chosen for the status item (also when it has no button); "" before start-up.
     const std::string& statusTitle() const { return statusTitle_; }
     // The menu last installed; empty before the first refresh.
-    const Menu& menu() const { return menu_; }
+    const Menu& menu() const { return *menu_; }
     // The file the user selected, none when none is.
     std::optional<std::filesystem::path> selectedFileURL() const { return fileSource_.selectedFileURL(); }
     // The shortcut's controller, created on first use and then kept.
@@ -84,8 +91,16 @@ public:
     LedgerlyAppDelegate(Private, LedgerlyAppServices services);
 
 private:
+    using RefreshClock = std::chrono::steady_clock;
+
     void refreshDocument();
-    void rebuildMenu();
+    // Reads, parses and builds on the background queue; the result is installed
+    // unless a newer refresh started meanwhile.
+    void refreshInBackground(const std::optional<std::filesystem::path>& selectedFile, std::uint64_t generation,
+                             RefreshClock::time_point started);
+    void install(MenuRefresh refresh, RefreshClock::time_point started);
+    // Frees the previous state and menu away from the main thread, when there is a background queue.
+    void dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, bool returnMemory);
     void restartWatcher();
     // Watches the selected file, then reads it into the menu: what every refresh does.
     void followSelectedFile();
@@ -103,12 +118,16 @@ private:
     LedgerlySettingsStore settingsStore_;
     StatusMenuPresentationGate statusMenuPresentationGate_;
     LedgerlyMenuState menuState_;
-    std::unique_ptr<MenuBuilder> menuBuilder_;
+    std::shared_ptr<const MenuBuilder> menuBuilder_;
+    // Counts refreshes; a result is installed only while its number is the newest.
+    std::shared_ptr<std::atomic<std::uint64_t>> latestRefresh_ = std::make_shared<std::atomic<std::uint64_t>>(0);
+    std::size_t installedTextBytes_ = 0;
     // The controller before the view model that refers to it, so that it goes last.
     std::unique_ptr<GlobalHotKeyController> hotKeyController_;
     std::unique_ptr<SettingsViewModel> settingsViewModel_;
     std::string statusTitle_;
-    Menu menu_;
+    // Shared with the status item: a large menu is never copied.
+    std::shared_ptr<const Menu> menu_ = std::make_shared<const Menu>();
 };
 
 }  // namespace ledgerly

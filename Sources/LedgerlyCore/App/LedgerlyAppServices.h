@@ -4,6 +4,7 @@
 #include "LedgerlyCore/Menu/SymbolAvailability.h"
 #include "LedgerlyCore/Platform/AlertPresenter.h"
 #include "LedgerlyCore/Platform/Application.h"
+#include "LedgerlyCore/Platform/BackgroundQueue.h"
 #include "LedgerlyCore/Platform/BundleResources.h"
 #include "LedgerlyCore/Platform/FilePanels.h"
 #include "LedgerlyCore/Platform/MainQueue.h"
@@ -53,6 +54,11 @@ struct LedgerlyAppServices {
     std::optional<std::string> homeFolder;
     // The presentation gate's clock; empty: the system uptime.
     StatusMenuPresentationGate::Clock clock;
+    // Where refreshes read, parse and build, and where dropped menus are
+    // freed; it must outlive the delegate and post results through
+    // `mainQueue`, which must outlive it. Null: all of it on the calling
+    // thread, with the new menu installed before the refresh returns.
+    BackgroundQueue* backgroundQueue = nullptr;
 };
 
 }  // namespace ledgerly

@@ -34,8 +34,9 @@ void FileSource::setSelectedFileURL(const std::optional<std::filesystem::path>& 
     }
 }
 
-std::string FileSource::loadSelectedMarkdown() const {
-    const auto path = selectedFileURL();
+std::string FileSource::loadSelectedMarkdown() const { return loadMarkdown(selectedFileURL()); }
+
+std::string FileSource::loadMarkdown(const std::optional<std::filesystem::path>& path) {
     if (!path) {
         throw FileSourceError{FileSourceError::NoSelectedFile{}};
     }

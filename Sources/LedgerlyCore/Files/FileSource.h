@@ -26,6 +26,9 @@ public:
     // The selected file's whole text, unchanged but for a leading byte-order
     // mark. Throws FileSourceError, and nothing else.
     std::string loadSelectedMarkdown() const;
+    // The same for `file`, the selection as read earlier: what a load away
+    // from the main thread uses, which must not touch the user defaults.
+    static std::string loadMarkdown(const std::optional<std::filesystem::path>& file);
 
 private:
     static FileReadFailureReason readFailureReason(const UTF8FileRead& read);

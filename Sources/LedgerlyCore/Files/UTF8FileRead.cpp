@@ -33,14 +33,21 @@ private:
 };
 
 // Reads to the end, retrying interrupted calls; the errno of a failure otherwise.
+// Reads straight into `bytes`, sized for the whole file up front, so that the
+// text is copied once, by the kernel.
 std::optional<int> readAll(int descriptor, std::size_t sizeHint, std::string& bytes) {
-    bytes.reserve(sizeHint);
-    char buffer[65536];
+    std::size_t size = 0;
+    // One byte more than expected, so that the end shows as a read of 0 without growing.
+    bytes.resize(sizeHint + 1);
     for (;;) {
-        const ssize_t count = ::read(descriptor, buffer, sizeof buffer);
+        if (size == bytes.size()) {
+            bytes.resize(bytes.size() * 2);  // the file grew while being read
+        }
+        const ssize_t count = ::read(descriptor, bytes.data() + size, bytes.size() - size);
         if (count > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(count));
+            size += static_cast<std::size_t>(count);
         } else if (count == 0) {
+            bytes.resize(size);
             return std::nullopt;
         } else if (errno != EINTR) {
             return errno;

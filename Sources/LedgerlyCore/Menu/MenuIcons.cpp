@@ -57,11 +57,22 @@ std::optional<MenuIcon> MenuIcons::makeBookmarkSubmenuIcon() const {
     return makeSymbolIcon("folder", "Bookmark folder", std::nullopt);
 }
 
+bool MenuIcons::hasSymbol(std::string_view symbolName) const {
+    for (const auto& [name, available] : answers_) {
+        if (name == symbolName) {
+            return available;
+        }
+    }
+    const bool available = symbols_.hasSymbol(symbolName);
+    answers_.emplace_back(symbolName, available);
+    return available;
+}
+
 MenuIcon MenuIcons::makeCopyIcon() { return blankIcon("LedgerlyCopySnippetIcon"); }
 
 std::optional<MenuIcon> MenuIcons::makeSymbolIcon(std::string_view symbolName, std::string_view description,
                                                   std::optional<std::string_view> imageName) const {
-    if (!symbols_.hasSymbol(symbolName)) {
+    if (!hasSymbol(symbolName)) {
         return std::nullopt;
     }
     MenuIcon icon;

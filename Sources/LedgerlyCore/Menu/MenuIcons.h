@@ -5,12 +5,16 @@
 #include "LedgerlyCore/Models/BookmarkModel.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace ledgerly {
 
 // The icon of each kind of entry. A missing symbol falls back where a
-// fallback exists and otherwise leaves the entry without an image.
+// fallback exists and otherwise leaves the entry without an image. Asks the
+// symbols about each name once: one object serves one menu build.
 class MenuIcons {
 public:
     // `symbols` must outlive this object.
@@ -29,7 +33,11 @@ private:
     std::optional<MenuIcon> makeSymbolIcon(std::string_view symbolName, std::string_view description,
                                            std::optional<std::string_view> imageName) const;
 
+    bool hasSymbol(std::string_view symbolName) const;
+
     const SymbolAvailability& symbols_;
+    // The answers so far; a menu uses a handful of names.
+    mutable std::vector<std::pair<std::string, bool>> answers_;
 };
 
 }  // namespace ledgerly

@@ -30,10 +30,18 @@ struct HeadingScope {
     std::size_t firstItem = 0;
 };
 
+// Fewer bytes per node than nearly any bookmark file has.
+constexpr std::size_t kBytesPerNodeEstimate = 32;
+
 // The working state of one parse.
 class ParseRun {
 public:
-    explicit ParseRun(std::string_view text) : lines_(text) { scopes_.push_back(HeadingScope{}); }
+    explicit ParseRun(std::string_view text) : lines_(text) {
+        scopes_.push_back(HeadingScope{});
+        // Room for a node every few lines up front, so that the list of open
+        // items is not moved again and again as it grows; pages not used are never touched.
+        pending_.reserve(text.size() / kBytesPerNodeEstimate + 1);
+    }
 
     LedgerlyDocument run() {
         skipFrontMatter();

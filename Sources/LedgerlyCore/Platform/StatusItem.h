@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace ledgerly {
@@ -18,8 +19,9 @@ public:
     virtual bool hasButton() const = 0;
     // Sets the button's title; callers check hasButton() first, an item without one ignores it.
     virtual void setTitle(const std::string& title) = 0;
-    // Installs `menu` (copied), replacing the previous one; it opens when the item is clicked.
-    virtual void setMenu(const Menu& menu) = 0;
+    // Installs `menu`, replacing the previous one; it opens when the item is clicked.
+    // Shared, not copied: a built menu is never edited, and a large one is costly to copy.
+    virtual void setMenu(std::shared_ptr<const Menu> menu) = 0;
     // Clicks the button so that the menu opens as if the user had clicked it.
     virtual void performClick() = 0;
 };

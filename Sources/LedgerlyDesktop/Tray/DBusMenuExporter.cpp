@@ -1,5 +1,7 @@
 #include "LedgerlyDesktop/Tray/DBusMenuExporter.h"
 
+#include "LedgerlyCore/Menu/MenuLevelCut.h"
+
 #include "LedgerlyDesktop/LogCategories.h"
 #include "LedgerlyDesktop/ModifierFlags.h"
 #include "LedgerlyDesktop/SymbolIconSet.h"
@@ -81,10 +83,10 @@ void DBusMenuExporter::setMenuCallbacks(std::function<void()> willOpen, std::fun
     didClose_ = std::move(didClose);
 }
 
-void DBusMenuExporter::setMenu(const Menu& menu) {
+void DBusMenuExporter::setMenu(std::shared_ptr<const Menu> menu) {
     previous_ = std::move(current_);
     current_ = Generation{};
-    current_.root = std::make_shared<const Menu>(menu);
+    current_.root = std::move(menu);
     current_.nodes.emplace(kRootId, Node{nullptr, current_.root.get()});
     ++revision_;
     emit layoutUpdated(revision_, kRootId);
@@ -105,18 +107,32 @@ const std::vector<int>& DBusMenuExporter::children(const Menu& menu) {
     if (known != current_.childIds.end()) {
         return known->second;
     }
+    const MenuLevelCut cut =
+        cutMenuLevel(menu, &menu == current_.root.get() ? MenuLevelKind::top : MenuLevelKind::submenu);
     std::vector<int> ids;
-    for (const MenuEntry& entry : menu.entries) {
-        if (entry.isAlternate) {
-            continue;
+    const auto addRange = [&](std::size_t first, std::size_t end) {
+        for (std::size_t index = first; index < end; ++index) {
+            if (!menu.entries[index].isAlternate) {
+                ids.push_back(addNode(menu.entries[index]));
+            }
         }
-        const int id = nextId_;
-        // Ids are 32-bit on the bus; after two billion entries, start over.
-        nextId_ = nextId_ == std::numeric_limits<int>::max() ? 1 : nextId_ + 1;
-        current_.nodes.emplace(id, Node{&entry, entry.submenu.get()});
-        ids.push_back(id);
+    };
+    addRange(0, cut.drawnEntries);
+    if (cut.moreEntriesTitle) {
+        MenuEntry& more = current_.moreEntries.emplace_back(MenuEntry::item(*cut.moreEntriesTitle));
+        more.enabled = false;
+        ids.push_back(addNode(more));
+        addRange(menu.entries.size() - cut.drawnLastEntries, menu.entries.size());
     }
     return current_.childIds.emplace(&menu, std::move(ids)).first->second;
+}
+
+int DBusMenuExporter::addNode(const MenuEntry& entry) {
+    const int id = nextId_;
+    // Ids are 32-bit on the bus; after two billion entries, start over.
+    nextId_ = nextId_ == std::numeric_limits<int>::max() ? 1 : nextId_ + 1;
+    current_.nodes.emplace(id, Node{&entry, entry.submenu.get()});
+    return id;
 }
 
 std::optional<DBusMenuLayoutItem> DBusMenuExporter::layout(int parentId, int depth, const QStringList& propertyNames) {

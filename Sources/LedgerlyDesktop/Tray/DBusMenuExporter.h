@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,7 +20,8 @@ namespace ledgerly {
 class SymbolIconSet;
 
 // The menu as com.canonical.dbusmenu serves it to a panel that draws it
-// itself: the same tree our own menu draws, with what a panel can show of it.
+// itself: the same tree our own menu draws, with what a panel can show of it,
+// and cut where a level is too long to draw as our own menu cuts it.
 // Alternates (shown while Alt is held) are left out; fonts and subtitles have
 // no property to go in. Entries get ids as the panel first asks for their
 // level, and ids are never given twice, so an event for an entry of a menu
@@ -37,7 +39,7 @@ public:
     // Called when the panel opens the menu and after it closed it (submenus do not count).
     void setMenuCallbacks(std::function<void()> willOpen, std::function<void()> didClose);
     // Serves `menu` from now on and tells the panel with LayoutUpdated.
-    void setMenu(const Menu& menu);
+    void setMenu(std::shared_ptr<const Menu> menu);
 
     uint revision() const { return revision_; }
     // The entry `parentId` with `depth` levels below it (-1: all), none when the id is unknown.
@@ -63,10 +65,13 @@ private:
         std::shared_ptr<const Menu> root;
         std::unordered_map<int, Node> nodes;
         std::unordered_map<const Menu*, std::vector<int>> childIds;
+        // The "N more entries" lines of levels too long to draw, which the menu itself does not hold.
+        std::deque<MenuEntry> moreEntries;
     };
 
     const Node* find(int id) const;
     const std::vector<int>& children(const Menu& menu);
+    int addNode(const MenuEntry& entry);
     DBusMenuLayoutItem layoutOf(int id, const Node& node, int depth, const QStringList& propertyNames);
     QVariantMap propertiesOf(const Node& node, const QStringList& propertyNames);
     QByteArray iconData(const MenuIcon& icon);

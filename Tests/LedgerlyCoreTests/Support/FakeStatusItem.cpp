@@ -7,9 +7,9 @@ void FakeStatusItem::setTitle(const std::string& title) {
     titles.push_back(title);
 }
 
-void FakeStatusItem::setMenu(const Menu& menu) {
+void FakeStatusItem::setMenu(std::shared_ptr<const Menu> menu) {
     recordCall(log_, "statusItem.setMenu");
-    menus.push_back(menu);
+    menus.push_back(*menu);
 }
 
 void FakeStatusItem::performClick() {

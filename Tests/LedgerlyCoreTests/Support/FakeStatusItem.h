@@ -18,7 +18,7 @@ public:
 
     bool hasButton() const override { return buttonPresent; }
     void setTitle(const std::string& title) override;
-    void setMenu(const Menu& menu) override;
+    void setMenu(std::shared_ptr<const Menu> menu) override;
     void performClick() override;
 
     // The last title set, none before the first.

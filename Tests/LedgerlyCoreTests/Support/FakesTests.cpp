@@ -18,7 +18,7 @@ TEST(FakeStatusItemRecords, TitlesMenusAndClicksInOrder) {
     item.setTitle("Links");
     Menu menu;
     menu.minimumWidth = 300;
-    item.setMenu(menu);
+    item.setMenu(std::make_shared<const Menu>(menu));
     item.performClick();
     EXPECT_EQ((std::vector<std::string>{"Ledgerly", "Links"}), item.titles);
     EXPECT_EQ(std::optional<std::string>("Links"), item.title());

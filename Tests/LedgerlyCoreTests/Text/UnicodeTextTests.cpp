@@ -102,5 +102,25 @@ TEST(UnicodeTextUTF8, ReportsTheFirstMalformedByte) {
     EXPECT_EQ(3u, offset);
 }
 
+// Long texts are checked in blocks; a fault deep inside one, or at a block's edge, is found all the same.
+TEST(UnicodeTextUTF8, LongTextsAreCheckedWhole) {
+    std::string text;
+    for (int i = 0; i < 500; ++i) {
+        text += "caf\u00E9 \U0001F44D \u65E5\u672C ";
+    }
+    std::size_t offset = 0;
+    EXPECT_TRUE(isValidUTF8(text, &offset));
+    // Spaces near a 64-byte boundary and the last one: a stray byte there starts no other sequence.
+    for (const std::size_t at : {text.find(' ', 60), text.find(' ', 64), text.rfind(' ')}) {
+        std::string broken = text;
+        broken[at] = '\xFF';
+        EXPECT_FALSE(isValidUTF8(broken, &offset));
+        EXPECT_EQ(at, offset);
+    }
+    std::string surrogate = std::string(100, 'a') + "\xED\xBF\xBF" + std::string(100, 'b');
+    EXPECT_FALSE(isValidUTF8(surrogate, &offset));
+    EXPECT_EQ(100u, offset);
+}
+
 }  // namespace
 }  // namespace ledgerly::text
