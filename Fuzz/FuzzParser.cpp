@@ -11,5 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const LedgerlyDocument document = parser.parse(text);
     fuzz::checkDocument(document, text);
     fuzz::check(document == parser.parse(text), "parsing the same text twice gives the same document");
+    fuzz::check(document.warnings == parser.parse(text, MarkdownParser::Keep::warningsOnly).warnings,
+                "a parse for the warnings alone finds the same warnings");
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "MarkdownFileReader.h"
 
 #include "LedgerlyCore/Models/BookmarkModel.h"
+#include "LedgerlyCore/Parsing/MarkdownParser.h"
 
 #include <optional>
 #include <ostream>
@@ -24,8 +25,9 @@ struct CheckedFile {
     std::optional<LedgerlyDocument> document;
 };
 
-// Reads and parses every file; a file that cannot be read is reported on `errors`.
-std::vector<CheckedFile> checkFiles(const std::vector<std::string>& paths, std::ostream& errors);
+// Reads and parses every file, keeping what `keep` says; a file that cannot be read is reported on `errors`.
+std::vector<CheckedFile> checkFiles(const std::vector<std::string>& paths, std::ostream& errors,
+                                    MarkdownParser::Keep keep = MarkdownParser::Keep::wholeDocument);
 
 // 0 when no file has warnings, 1 when any has, 2 when any could not be read.
 int exitStatus(const std::vector<CheckedFile>& files);

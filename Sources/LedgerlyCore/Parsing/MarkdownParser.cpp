@@ -36,11 +36,14 @@ constexpr std::size_t kBytesPerNodeEstimate = 32;
 // The working state of one parse.
 class ParseRun {
 public:
-    explicit ParseRun(std::string_view text) : lines_(text) {
+    ParseRun(std::string_view text, MarkdownParser::Keep keep)
+        : lines_(text), keepItems_(keep == MarkdownParser::Keep::wholeDocument) {
         scopes_.push_back(HeadingScope{});
         // Room for a node every few lines up front, so that the list of open
         // items is not moved again and again as it grows; pages not used are never touched.
-        pending_.reserve(text.size() / kBytesPerNodeEstimate + 1);
+        if (keepItems_) {
+            pending_.reserve(text.size() / kBytesPerNodeEstimate + 1);
+        }
     }
 
     LedgerlyDocument run() {
@@ -52,6 +55,9 @@ public:
             }
         }
         closeScopes(1);
+        if (!keepItems_) {
+            return LedgerlyDocument{std::nullopt, {}, std::move(warnings_)};
+        }
         return LedgerlyDocument{std::move(title_), takeItems(0), std::move(warnings_)};
     }
 
@@ -60,7 +66,12 @@ private:
         warnings_.push_back(ParserWarning{line.number, std::string(message), parsing::sourceExcerpt(line.text)});
     }
 
-    void append(MenuNode node) { pending_.push_back(std::move(node)); }
+    void append(MenuNode node) {
+        // Without items to keep, each node is dropped at once and its memory serves the next one.
+        if (keepItems_) {
+            pending_.push_back(std::move(node));
+        }
+    }
 
     // The pending items from `first` on, removed from the pending list.
     std::vector<MenuNode> takeItems(std::size_t first) {
@@ -230,6 +241,7 @@ private:
     }
 
     LineSplitter lines_;
+    bool keepItems_;
     std::optional<std::string> title_;
     std::vector<ParserWarning> warnings_;
     std::vector<HeadingScope> scopes_;
@@ -238,6 +250,6 @@ private:
 
 }  // namespace
 
-LedgerlyDocument MarkdownParser::parse(std::string_view text) const { return ParseRun(text).run(); }
+LedgerlyDocument MarkdownParser::parse(std::string_view text, Keep keep) const { return ParseRun(text, keep).run(); }
 
 }  // namespace ledgerly

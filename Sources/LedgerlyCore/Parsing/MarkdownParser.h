@@ -18,10 +18,14 @@ public:
     // menus) recurses once per level, so an unbounded depth overflows the stack.
     static constexpr std::size_t maximumSubmenuDepth = 100;
 
+    // What a parse keeps: the whole document, or its warnings alone (the
+    // items and the title are left empty), for a reader that wants no more.
+    enum class Keep { wholeDocument, warningsOnly };
+
     MarkdownParser() = default;
 
     // The document of `text` (UTF-8, the file's whole content).
-    LedgerlyDocument parse(std::string_view text) const;
+    LedgerlyDocument parse(std::string_view text, Keep keep = Keep::wholeDocument) const;
 };
 
 }  // namespace ledgerly

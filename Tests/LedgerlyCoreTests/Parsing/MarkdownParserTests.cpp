@@ -52,6 +52,16 @@ TEST(MarkdownParserDocument, WorkedExampleGivesTheWholeTree) {
     EXPECT_EQ(expected, parse(text));
 }
 
+TEST(MarkdownParserDocument, WarningsOnlyParseFindsTheSameWarningsAndKeepsNoEntries) {
+    const std::string text = joinLines({"# Title", "## Work", "- [Docs](https://docs.example.com)", "##", "###",
+                                        "  - nested", "[Broken](", "- ", "Just some text", "<!-- open"});
+    const LedgerlyDocument whole = parse(text);
+    const LedgerlyDocument warningsOnly = MarkdownParser().parse(text, MarkdownParser::Keep::warningsOnly);
+    ASSERT_EQ(6u, whole.warnings.size());
+    EXPECT_EQ(whole.warnings, warningsOnly.warnings);
+    EXPECT_EQ(LedgerlyDocument({}, {}, whole.warnings), warningsOnly);
+}
+
 TEST(MarkdownParserDocument, EmptyAndBlankTextsGiveEmptyDocuments) {
     EXPECT_EQ(LedgerlyDocument{}, parse(""));
     EXPECT_EQ(LedgerlyDocument{}, parse("\n\n   \n\t\n"));
