@@ -19,7 +19,6 @@ constexpr std::uint64_t kRequiredBits = 0x1C0000;
 
 void checkShortcut(const KeyboardShortcut& shortcut) {
     check((shortcut.modifiers().rawValue & ~kAllowedBits) == 0, "a shortcut holds only the four modifier bits");
-    check(!shortcut.displayString().empty() || shortcut.isModifierOnly(), "a shortcut with a key has a word form");
     check((shortcut.carbonModifiers() & ~0x1B00U) == 0, "the hot-key mask holds only its four bits");
 }
 

@@ -109,7 +109,7 @@ TEST_F(SettingsViewLayoutTest, RecorderMessageComesBeforeTheShortcutError) {
     const QRect shortcutError = message(harness.view().shortcutErrorView());
     EXPECT_EQ(keyboardCard.bottom() + 1 + 8, recorderMessage.top());
     EXPECT_EQ(recorderMessage.bottom() + 1 + 8, shortcutError.top());
-    EXPECT_EQ(QStringLiteral("Use Command, Option, or Control."), harness.view().recorderMessageView().message());
+    EXPECT_EQ(QStringLiteral("Use Ctrl, Alt, or Super."), harness.view().recorderMessageView().message());
     EXPECT_EQ(QStringLiteral("Shortcut unavailable."), harness.view().shortcutErrorView().message());
 }
 

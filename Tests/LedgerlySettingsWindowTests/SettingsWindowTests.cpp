@@ -131,7 +131,7 @@ TEST_F(SettingsWindowTest, RecordedShortcutGoesToTheStoreAndTheField) {
     const KeyboardShortcut expected(40, ModifierFlags::control | ModifierFlags::shift);
     EXPECT_EQ(expected, harness.store.globalShortcut());
     EXPECT_EQ(expected, harness.recorder().shortcut());
-    EXPECT_EQ(QStringLiteral("⌃⇧K"), harness.recorder().title());
+    EXPECT_EQ(QStringLiteral("Ctrl+Shift+K"), harness.recorder().title());
     EXPECT_EQ(QStringLiteral("Ctrl+Shift+K"), harness.recorder().toolTip());
 }
 
@@ -144,7 +144,7 @@ TEST_F(SettingsWindowTest, ReopeningShowsChangesMadeElsewhere) {
     harness.show();
     EXPECT_TRUE(harness.view().launchAtLoginSwitch().isChecked());
     EXPECT_EQ(elsewhere, harness.recorder().shortcut());
-    EXPECT_EQ(QStringLiteral("⌥⌘F"), harness.recorder().title());
+    EXPECT_EQ(QStringLiteral("Alt+Super+F"), harness.recorder().title());
 }
 
 TEST_F(SettingsWindowTest, RecorderMessageSurvivesClosingAndReopening) {
@@ -153,7 +153,7 @@ TEST_F(SettingsWindowTest, RecorderMessageSurvivesClosingAndReopening) {
     harness.press(Qt::Key_Escape);
     harness.press(Qt::Key_W, Qt::ControlModifier);
     harness.show();
-    EXPECT_EQ(std::optional<std::string>("Use Command, Option, or Control."), harness.view().recorderMessage());
+    EXPECT_EQ(std::optional<std::string>("Use Ctrl, Alt, or Super."), harness.view().recorderMessage());
     EXPECT_TRUE(harness.view().recorderMessageView().isVisible());
 }
 

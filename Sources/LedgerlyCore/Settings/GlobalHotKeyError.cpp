@@ -14,7 +14,7 @@ GlobalHotKeyError GlobalHotKeyError::invalidShortcut() { return GlobalHotKeyErro
 
 const std::string& GlobalHotKeyError::errorDescription() const {
     static const std::string unavailable = "Shortcut unavailable.";
-    static const std::string needsModifier = "Shortcut needs Command, Option, or Control.";
+    static const std::string needsModifier = "Shortcut needs Ctrl, Alt, or Super.";
     return case_ == Case::invalidShortcut ? needsModifier : unavailable;
 }
 

@@ -5,12 +5,13 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 namespace ledgerly {
 
 // One hardware key plus a set of modifier keys: the global shortcut. Only
-// Shift, Control, Option and Command are ever held.
+// Shift, Control, Option and Command are ever held. What a user reads of it
+// (the desktop's "Ctrl+Alt+Super+S") is made by the shell, which knows the
+// keyboard's own key names.
 class KeyboardShortcut {
 public:
     // The key code of a shortcut made of modifiers alone.
@@ -39,20 +40,16 @@ public:
     bool isModifierOnly() const;
     // The modifiers in the hot-key service's mask: the hotKey...Mask bits.
     std::uint32_t carbonModifiers() const;
-    // "Control + Option + Command + S".
-    std::string displayString() const;
-    // "⌃⌥⌘S": what the shortcut recorder shows.
-    std::string symbolDisplayString() const;
 
     // The shortcut a recorded key press stands for, or none when the press
     // cannot be a global shortcut (not a key-down, Escape, a lone modifier,
-    // an unnamed key without text, no Control, Option or Command).
+    // a key that types no text and is not a letter, digit, punctuation or
+    // editing key, no Control, Option or Command).
     static std::optional<KeyboardShortcut> from(const KeyEvent& event);
 
     bool operator==(const KeyboardShortcut&) const = default;
 
 private:
-    static std::string keyName(std::uint16_t keyCode);
     static bool isRecordableKeyEvent(const KeyEvent& event);
 
     std::uint16_t keyCode_;

@@ -54,8 +54,7 @@ QString ShortcutRecorderControl::title() const {
     if (showsRecordingPrompt_) {
         return QStringLiteral("Press keys");
     }
-    return isShortcutEnabled_ ? QString::fromStdString(shortcut_.symbolDisplayString())
-                              : QStringLiteral("Record shortcut");
+    return isShortcutEnabled_ ? linuxShortcutText(shortcut_) : QStringLiteral("Record shortcut");
 }
 
 QColor ShortcutRecorderControl::titleColor() const {

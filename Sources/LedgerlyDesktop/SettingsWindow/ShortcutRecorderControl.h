@@ -31,7 +31,7 @@ public:
     static constexpr qreal clearButtonSize = 14;
     static constexpr qreal clearButtonTrailingPadding = 7;
     static constexpr QSize intrinsicContentSize{150, 28};
-    static constexpr const char* invalidShortcutMessage = "Use Command, Option, or Control.";
+    static constexpr const char* invalidShortcutMessage = "Use Ctrl, Alt, or Super.";
 
     explicit ShortcutRecorderControl(QWidget* parent = nullptr);
     ~ShortcutRecorderControl() override;
@@ -46,7 +46,7 @@ public:
 
     bool isListeningForShortcut() const { return isListeningForShortcut_; }
     bool showsRecordingPrompt() const { return showsRecordingPrompt_; }
-    // What the field shows: "Press keys", the shortcut's symbols or "Record shortcut".
+    // What the field shows: "Press keys", the shortcut ("Ctrl+Alt+Super+S") or "Record shortcut".
     QString title() const;
     QColor titleColor() const;
     bool showsClearButton() const;

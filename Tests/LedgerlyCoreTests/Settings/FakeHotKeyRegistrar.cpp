@@ -1,6 +1,7 @@
 #include "Settings/FakeHotKeyRegistrar.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <utility>
 
@@ -31,7 +32,7 @@ private:
 
 std::unique_ptr<HotKeyRegistration> FakeHotKeyRegistrar::registerShortcut(const KeyboardShortcut& shortcut,
                                                                           Handler handler) {
-    log->calls.push_back("register " + shortcut.symbolDisplayString());
+    log->calls.push_back(registerCall(shortcut));
     if (std::exchange(nextThrowsForeignError, false)) {
         throw std::runtime_error("registrar failed in its own way");
     }
@@ -47,5 +48,11 @@ std::unique_ptr<HotKeyRegistration> FakeHotKeyRegistrar::registerShortcut(const 
 }
 
 void FakeHotKeyRegistrar::press(int number) const { log->handlers.at(static_cast<std::size_t>(number - 1))(); }
+
+std::string registerCall(const KeyboardShortcut& shortcut) {
+    char modifiers[24];
+    std::snprintf(modifiers, sizeof modifiers, "%#llx", static_cast<unsigned long long>(shortcut.modifiers().rawValue));
+    return "register " + std::to_string(shortcut.keyCode()) + " " + modifiers;
+}
 
 }  // namespace ledgerly::testing

@@ -11,7 +11,7 @@
 namespace ledgerly::testing {
 
 // A registrar in memory. Every registration gets the next number from 1;
-// `log` records "register N <symbols>" and "unregister N" in call order and
+// `log` records registerCall(shortcut) and "unregister N" in call order and
 // outlives the registrar, as do the registrations.
 class FakeHotKeyRegistrar final : public HotKeyRegistering {
 public:
@@ -32,5 +32,9 @@ public:
     // Runs the handler given with registration `number`, as a press would.
     void press(int number) const;
 };
+
+// What the log records for a registration of `shortcut`: "register 1 0x1c0000",
+// the key code and the modifier bits.
+std::string registerCall(const KeyboardShortcut& shortcut);
 
 }  // namespace ledgerly::testing

@@ -13,6 +13,7 @@ namespace ledgerly {
 namespace {
 
 using testing::FakeHotKeyRegistrar;
+using testing::registerCall;
 using testing::ThrowingUserDefaults;
 
 using Calls = std::vector<std::string>;
@@ -51,7 +52,7 @@ struct ControllerFixture {
 TEST(GlobalHotKeyErrorDescription, GivesTheFixedTexts) {
     EXPECT_EQ("Shortcut unavailable.", GlobalHotKeyError::eventHandlerUnavailable(-1).errorDescription());
     EXPECT_EQ("Shortcut unavailable.", GlobalHotKeyError::registrationFailed(0).errorDescription());
-    EXPECT_EQ("Shortcut needs Command, Option, or Control.", GlobalHotKeyError::invalidShortcut().errorDescription());
+    EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", GlobalHotKeyError::invalidShortcut().errorDescription());
     EXPECT_STREQ("Shortcut unavailable.", GlobalHotKeyError::registrationFailed(3).what());
 }
 
@@ -67,7 +68,7 @@ TEST(GlobalHotKeyErrorEquality, SameCaseAndSameStatus) {
 TEST(GlobalHotKeyControllerApplyStoredShortcut, RegistersTheDefaultWhenNothingIsStored) {
     ControllerFixture fixture;
     fixture.controller->start();
-    EXPECT_EQ((Calls{"register ⌃⌥⌘S"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(KeyboardShortcut::defaultOpenMenu)}), fixture.log->calls);
     EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
     fixture.registrar->press(1);
     EXPECT_EQ(1, fixture.presses);
@@ -86,7 +87,7 @@ TEST(GlobalHotKeyControllerApplyStoredShortcut, RecordsFailuresInsteadOfThrowing
     ControllerFixture fixture;
     fixture.store.setGlobalShortcut(shiftK);
     EXPECT_NO_THROW(fixture.controller->applyStoredShortcut());
-    EXPECT_EQ("Shortcut needs Command, Option, or Control.", fixture.controller->lastErrorMessage());
+    EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", fixture.controller->lastErrorMessage());
     EXPECT_TRUE(fixture.log->calls.empty());
 
     fixture.store.setGlobalShortcut(commandK);
@@ -102,7 +103,8 @@ TEST(GlobalHotKeyControllerUpdate, RegistersNewBeforeUnregisteringOld) {
     ControllerFixture fixture;
     fixture.controller->applyStoredShortcut();
     fixture.controller->update(commandK, true);
-    EXPECT_EQ((Calls{"register ⌃⌥⌘S", "register ⌘K", "unregister 1"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(KeyboardShortcut::defaultOpenMenu), registerCall(commandK), "unregister 1"}),
+              fixture.log->calls);
     EXPECT_EQ((std::vector<int>{2}), fixture.log->live);
     EXPECT_EQ(commandK, fixture.store.globalShortcut());
     EXPECT_TRUE(fixture.store.isGlobalShortcutEnabled());
@@ -121,7 +123,7 @@ TEST(GlobalHotKeyControllerUpdate, ThrowingRegistrarKeepsTheOldRegistrationAndSt
     fixture.controller->update(controlJ, true);
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(-9878);
     EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878), fixture.updateError(commandK, true));
-    EXPECT_EQ((Calls{"register ⌃J", "register ⌘K"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(controlJ), registerCall(commandK)}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
     fixture.registrar->press(1);
@@ -143,7 +145,7 @@ TEST(GlobalHotKeyControllerUpdate, FailureLeavesLastErrorMessageAsItWas) {
     fixture.controller->applyStoredShortcut();
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(1);
     fixture.updateError(commandK, true);
-    EXPECT_EQ("Shortcut needs Command, Option, or Control.", fixture.controller->lastErrorMessage());
+    EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", fixture.controller->lastErrorMessage());
 }
 
 TEST(GlobalHotKeyControllerUpdate, InvalidShortcutThrowsWithoutCallingTheRegistrar) {
@@ -153,7 +155,7 @@ TEST(GlobalHotKeyControllerUpdate, InvalidShortcutThrowsWithoutCallingTheRegistr
          {shiftK, KeyboardShortcut::modifierOnlyHyperKey, KeyboardShortcut(40, ModifierFlags{})}) {
         EXPECT_EQ(GlobalHotKeyError::invalidShortcut(), fixture.updateError(invalid, true));
     }
-    EXPECT_EQ((Calls{"register ⌃J"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(controlJ)}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
     EXPECT_TRUE(fixture.store.isGlobalShortcutEnabled());
@@ -166,7 +168,7 @@ TEST(GlobalHotKeyControllerUpdate, DisabledUpdateWithShiftOnlyShortcutDropsRegis
     ASSERT_TRUE(fixture.controller->lastErrorMessage().has_value());
     fixture.controller->update(controlJ, true);
     fixture.controller->update(shiftK, false);
-    EXPECT_EQ((Calls{"register ⌃J", "unregister 1"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(controlJ), "unregister 1"}), fixture.log->calls);
     EXPECT_EQ(shiftK, fixture.store.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
     EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
@@ -177,7 +179,9 @@ TEST(GlobalHotKeyControllerUpdate, FailedStoreWriteRegistersTheStoredShortcutAga
     fixture.controller->update(controlJ, true);
     fixture.defaults.failWrites = true;
     EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
-    EXPECT_EQ((Calls{"register ⌃J", "register ⌘K", "unregister 1", "register ⌃J", "unregister 2"}), fixture.log->calls);
+    EXPECT_EQ(
+        (Calls{registerCall(controlJ), registerCall(commandK), "unregister 1", registerCall(controlJ), "unregister 2"}),
+        fixture.log->calls);
     EXPECT_EQ((std::vector<int>{3}), fixture.log->live);
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
     EXPECT_TRUE(fixture.store.isGlobalShortcutEnabled());
@@ -194,7 +198,7 @@ TEST(GlobalHotKeyControllerUpdate, FailedFlagWriteAfterTheShortcutWritePutsTheOl
     // The flag still says off: nothing may stay registered.
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
-    EXPECT_EQ((Calls{"register ⌘K", "unregister 1"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(commandK), "unregister 1"}), fixture.log->calls);
     EXPECT_TRUE(fixture.log->live.empty());
 }
 
@@ -223,7 +227,7 @@ TEST(GlobalHotKeyControllerDisable, FailedStoreWriteKeepsTheRegistrationAndTheSt
     fixture.controller->update(controlJ, true);
     fixture.defaults.failWrites = true;
     EXPECT_THROW(fixture.controller->disable(), std::runtime_error);
-    EXPECT_EQ((Calls{"register ⌃J"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(controlJ)}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
     EXPECT_TRUE(fixture.store.isGlobalShortcutEnabled());
     fixture.registrar->press(1);
@@ -236,7 +240,7 @@ TEST(GlobalHotKeyControllerDisable, ThenApplyingStoredShortcutRegistersNothing) 
     fixture.controller->disable();
     fixture.controller->disable();
     fixture.controller->applyStoredShortcut();
-    EXPECT_EQ((Calls{"register ⌃⌥⌘S", "unregister 1"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(KeyboardShortcut::defaultOpenMenu), "unregister 1"}), fixture.log->calls);
     EXPECT_FALSE(fixture.defaults.hasValue("globalShortcutKeyCode"));
 }
 
@@ -244,7 +248,7 @@ TEST(GlobalHotKeyControllerLifetime, DestructionUnregistersTheHeldRegistration) 
     ControllerFixture fixture;
     fixture.controller->update(commandK, true);
     fixture.controller.reset();
-    EXPECT_EQ((Calls{"register ⌘K", "unregister 1"}), fixture.log->calls);
+    EXPECT_EQ((Calls{registerCall(commandK), "unregister 1"}), fixture.log->calls);
     EXPECT_TRUE(fixture.log->live.empty());
 }
 

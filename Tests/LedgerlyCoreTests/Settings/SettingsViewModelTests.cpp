@@ -11,6 +11,7 @@ namespace {
 
 using testing::FakeHotKeyRegistrar;
 using testing::FakeLaunchAtLoginService;
+using testing::registerCall;
 using testing::ThrowingUserDefaults;
 
 const KeyboardShortcut commandK(40, ModifierFlags::command);
@@ -56,7 +57,7 @@ TEST(SettingsViewModelInit, LoadsEveryValueFromTheServices) {
     EXPECT_EQ(std::nullopt, model.launchAtLoginError());
     EXPECT_EQ(shiftK, model.globalShortcut());
     EXPECT_FALSE(model.globalShortcutEnabled());
-    EXPECT_EQ("Shortcut needs Command, Option, or Control.", model.globalShortcutError());
+    EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", model.globalShortcutError());
 }
 
 TEST(SettingsViewModelLaunchAtLogin, RefusedChangeSnapsBackAndStoresTheRealState) {
@@ -124,7 +125,7 @@ TEST(SettingsViewModelSetShortcut, InvalidShortcutShowsTheStoredOneAndTheMessage
     model.setShortcut(shiftK);
     EXPECT_EQ(KeyboardShortcut::defaultOpenMenu, model.globalShortcut());
     EXPECT_TRUE(model.globalShortcutEnabled());
-    EXPECT_EQ("Shortcut needs Command, Option, or Control.", model.globalShortcutError());
+    EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", model.globalShortcutError());
     EXPECT_EQ(1, fixture.notifications);
 }
 
@@ -199,7 +200,8 @@ TEST(SettingsViewModelSetShortcut, FailedStoreWriteShowsTheStoredShortcutStillRe
     EXPECT_EQ("Shortcut unavailable.", model.globalShortcutError());
     EXPECT_EQ((std::vector<int>{3}), fixture.log->live);
     EXPECT_EQ(
-        (std::vector<std::string>{"register ⌃⌥⌘S", "register ⌘K", "unregister 1", "register ⌃⌥⌘S", "unregister 2"}),
+        (std::vector<std::string>{registerCall(KeyboardShortcut::defaultOpenMenu), registerCall(commandK),
+                                  "unregister 1", registerCall(KeyboardShortcut::defaultOpenMenu), "unregister 2"}),
         fixture.log->calls);
 }
 
@@ -214,7 +216,7 @@ TEST(SettingsViewModelRefresh, PicksUpChangesMadeElsewhere) {
     EXPECT_TRUE(model.launchAtLoginEnabled());
     EXPECT_EQ(shiftK, model.globalShortcut());
     EXPECT_FALSE(model.globalShortcutEnabled());
-    EXPECT_EQ("Shortcut needs Command, Option, or Control.", model.globalShortcutError());
+    EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", model.globalShortcutError());
     EXPECT_EQ(1, fixture.notifications);
 }
 
