@@ -74,7 +74,8 @@ TEST_F(SettingsViewLayoutTest, RowsHoldTheTextAndTheControlAtTheEnds) {
     const QRect recorder = inWindow(harness.recorder());
     EXPECT_EQ(startupCard.right() - 14, toggle.right());
     EXPECT_EQ(startupCard.top() + (44 - 18) / 2, toggle.top());
-    EXPECT_EQ(QRect(keyboardCard.right() - 14 - 149, keyboardCard.top() + 8, 150, 28), recorder);
+    EXPECT_EQ(QRect(keyboardCard.right() - 14 - (recorder.width() - 1), keyboardCard.top() + 8, recorder.width(), 28),
+              recorder);
     const auto rowTexts = harness.view().findChildren<QLabel*>();
     QStringList texts;
     for (const QLabel* label : rowTexts) {

@@ -230,16 +230,30 @@ TEST_F(ShortcutRecorderTest, ClickInAnotherWindowLeavesRecordingRunning) {
 }
 
 TEST_F(ShortcutRecorderTest, GeometryFollowsTheDrawingRules) {
-    EXPECT_EQ(QSize(150, 28), recorder().sizeHint());
-    EXPECT_EQ(QSize(150, 28), recorder().size());
-    EXPECT_EQ(QRectF(129, 7, 14, 14), recorder().clearButtonRect());
-    EXPECT_EQ(QRectF(1, 1, 148, 26), recorder().fieldRect());
-    EXPECT_EQ(QRectF(10, 1, 109, 26), recorder().titleRect());
+    const int width = recorder().width();
+    EXPECT_EQ(recorder().sizeHint(), recorder().size());
+    EXPECT_EQ(28, recorder().height());
+    EXPECT_EQ(QRectF(width - 21, 7, 14, 14), recorder().clearButtonRect());
+    EXPECT_EQ(QRectF(1, 1, width - 2, 26), recorder().fieldRect());
+    EXPECT_EQ(QRectF(10, 1, width - 41, 26), recorder().titleRect());
 }
 
-TEST_F(ShortcutRecorderTest, LongTitleIsCutAtTheTailTenPixelsBeforeTheClearButton) {
+TEST_F(ShortcutRecorderTest, FieldGrowsToShowItsShortcutWhole) {
+    EXPECT_EQ(QStringLiteral("Ctrl+Alt+Super+S"), recorder().displayedTitle());
+    const int defaultWidth = recorder().width();
     recorder().setShortcut(KeyboardShortcut(124, KeyboardShortcut::hyperModifiers));
-    ASSERT_EQ(QStringLiteral("Ctrl+Alt+Shift+Super+Right"), recorder().title());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(QStringLiteral("Ctrl+Alt+Shift+Super+Right"), recorder().displayedTitle());
+    EXPECT_GT(recorder().width(), defaultWidth);
+}
+
+TEST_F(ShortcutRecorderTest, TitleWiderThanTheWidestFieldIsCutAtTheTailTenPixelsBeforeTheClearButton) {
+    QFont large = recorder().font();
+    large.setPointSize(large.pointSize() * 3);
+    recorder().setFont(large);
+    recorder().setShortcut(KeyboardShortcut(124, KeyboardShortcut::hyperModifiers));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    EXPECT_EQ(ShortcutRecorderControl::maximumFieldWidth, recorder().width());
     const QString shown = recorder().displayedTitle();
     EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Ctrl+")));

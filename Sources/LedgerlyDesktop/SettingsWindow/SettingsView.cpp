@@ -55,7 +55,6 @@ QWidget* SettingsView::makeKeyboardCard() {
     row->addItem(new QLabel(QStringLiteral("Open Ledgerly menu"), row));
     row->addFlexibleSpace();
     recorder_ = new ShortcutRecorderControl(row);
-    recorder_->setFixedSize(ShortcutRecorderControl::intrinsicContentSize);
     row->addItem(recorder_);
     card->addContent(row);
     return card;

@@ -6,12 +6,14 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ledgerly {
 namespace {
@@ -19,6 +21,8 @@ namespace {
 constexpr int kEscapeKeyCode = 53;
 constexpr qreal kFieldInset = 1;
 constexpr qreal kFocusRingWidth = 3;
+// The title ends 10 pixels before the clear button: 30 from the field's right edge.
+constexpr qreal kTitleEndBeforeEdge = 30;
 constexpr const char* kClearSymbolName = "xmark.circle.fill";
 
 QPainterPath roundedPath(const QRectF& rect, qreal radius) {
@@ -41,6 +45,7 @@ ShortcutRecorderControl::~ShortcutRecorderControl() { removeEventMonitors(); }
 void ShortcutRecorderControl::setShortcut(const KeyboardShortcut& shortcut) {
     shortcut_ = shortcut;
     updateToolTip();
+    updateGeometry();
     update();
 }
 
@@ -82,15 +87,21 @@ QRectF ShortcutRecorderControl::clearButtonRect() const {
 QRectF ShortcutRecorderControl::titleRect() const {
     QRectF text = fieldRect().adjusted(horizontalPadding, 0, -horizontalPadding, 0);
     if (showsClearButton()) {
-        // The title ends 10 pixels before the clear button: 30 from the field's
-        // right edge, of which the padding already took 9.
-        const qreal reserve = 30 - horizontalPadding;
+        // Of the room before the field's edge, the padding already took its part.
+        const qreal reserve = kTitleEndBeforeEdge - horizontalPadding;
         text.setWidth(std::max<qreal>(0, text.width() - reserve));
     }
     return text;
 }
 
-QSize ShortcutRecorderControl::sizeHint() const { return intrinsicContentSize; }
+QSize ShortcutRecorderControl::sizeHint() const {
+    // Sized by the shortcut, not by the title, so that the field keeps its width while it records.
+    const qreal chrome = 2 * kFieldInset + horizontalPadding + kTitleEndBeforeEdge;
+    const qreal text = QFontMetricsF(font()).horizontalAdvance(linuxShortcutText(shortcut_));
+    // One pixel more: eliding measures in whole pixels.
+    const int wanted = static_cast<int>(std::ceil(text + chrome)) + 1;
+    return {std::clamp(wanted, intrinsicContentSize.width(), maximumFieldWidth), intrinsicContentSize.height()};
+}
 
 QSize ShortcutRecorderControl::minimumSizeHint() const { return intrinsicContentSize; }
 

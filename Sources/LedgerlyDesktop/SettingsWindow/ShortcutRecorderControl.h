@@ -30,7 +30,11 @@ public:
     static constexpr qreal horizontalPadding = 9;
     static constexpr qreal clearButtonSize = 14;
     static constexpr qreal clearButtonTrailingPadding = 7;
+    // The smallest field. It grows with its shortcut, whose Linux names are
+    // wide ("Ctrl+Alt+Super+S"), up to maximumFieldWidth; beyond, the title is
+    // cut and the tooltip gives it whole.
     static constexpr QSize intrinsicContentSize{150, 28};
+    static constexpr int maximumFieldWidth = 260;
     static constexpr const char* invalidShortcutMessage = "Use Ctrl, Alt, or Super.";
 
     explicit ShortcutRecorderControl(QWidget* parent = nullptr);
