@@ -85,8 +85,9 @@ std::string usageText() {
            "  --tree       print each file as an indented tree of its menu\n"
            "  --json       print each file's document as JSON (an array for several files)\n"
            "  --menu       print the tray menu that selecting FILE gives; with --json, as JSON\n"
-           "  --help       print this help and exit\n"
+           "  -h, --help   print this help and exit\n"
            "  --version    print the version and exit\n"
+           "  --           end of the options: every later argument is a FILE\n"
            "\n"
            "Exit status: 0 when no file has warnings, 1 when any file has warnings,\n"
            "2 when a file cannot be read or the command line is wrong.\n";

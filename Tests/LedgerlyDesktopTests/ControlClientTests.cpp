@@ -28,25 +28,27 @@ protected:
 };
 
 TEST_F(ControlClientTest, OnlyTheFirstInstanceGetsTheName) {
-    EXPECT_TRUE(claimControlName(first));
-    EXPECT_FALSE(claimControlName(second));
+    EXPECT_EQ(ControlNameClaim::claimed, claimControlName(first));
+    EXPECT_EQ(ControlNameClaim::heldElsewhere, claimControlName(second));
 }
 
 TEST_F(ControlClientTest, TheNameIsFreeAgainOnceItsOwnerIsGone) {
-    ASSERT_TRUE(claimControlName(first));
+    ASSERT_EQ(ControlNameClaim::claimed, claimControlName(first));
     first = QDBusConnection(QStringLiteral("ledgerly-none"));  // drop the last reference, then close
     QDBusConnection::disconnectFromBus("ledgerly-first");
     // The bus frees the name when it sees the connection close, which may come after our request.
     QDeadlineTimer deadline(5000);
-    bool claimed = claimControlName(second);
+    bool claimed = claimControlName(second) == ControlNameClaim::claimed;
     while (!claimed && !deadline.hasExpired()) {
         QThread::msleep(20);
-        claimed = claimControlName(second);
+        claimed = claimControlName(second) == ControlNameClaim::claimed;
     }
     EXPECT_TRUE(claimed);
 }
 
-TEST_F(ControlClientTest, ShowMenuWithoutARunningInstanceFails) { EXPECT_FALSE(requestShowMenu(second)); }
+TEST_F(ControlClientTest, ShowMenuWithoutARunningInstanceFindsNone) {
+    EXPECT_EQ(ShowMenuRequest::notRunning, requestShowMenu(second));
+}
 
 }  // namespace
 }  // namespace ledgerly
