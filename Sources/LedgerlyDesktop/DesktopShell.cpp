@@ -6,6 +6,7 @@
 #include "LedgerlyDesktop/ControlInterface.h"
 #include "LedgerlyDesktop/HotKeyBackendFactory.h"
 #include "LedgerlyDesktop/InstalledBundleResources.h"
+#include "LedgerlyDesktop/LogCategories.h"
 #include "LedgerlyDesktop/MenuRenderer.h"
 #include "LedgerlyDesktop/QSettingsUserDefaults.h"
 #include "LedgerlyDesktop/QtAlertPresenter.h"
@@ -23,6 +24,7 @@
 #include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
 
 #include <QCoreApplication>
+#include <QDBusError>
 #include <QDir>
 #include <QGuiApplication>
 
@@ -129,8 +131,11 @@ DesktopShell::~DesktopShell() {
 }
 
 void DesktopShell::publishControlObject() {
-    bus_.registerObject(QString::fromLatin1(ControlInterface::objectPath), controlObject_.get(),
-                        QDBusConnection::ExportAdaptors);
+    if (!bus_.registerObject(QString::fromLatin1(ControlInterface::objectPath), controlObject_.get(),
+                             QDBusConnection::ExportAdaptors)) {
+        qCWarning(lcTray) << "Could not publish the control interface:" << bus_.lastError().message()
+                          << "- `ledgerly --show-menu` will not reach this Ledgerly";
+    }
 }
 
 LedgerlyAppDelegate& DesktopShell::delegate() const { return *delegate_; }

@@ -1,5 +1,7 @@
 #include "LedgerlyDesktop/MenuActionLater.h"
 
+#include "LedgerlyDesktop/LogCategories.h"
+
 #include <QTimer>
 
 namespace ledgerly {
@@ -19,6 +21,10 @@ void performMenuActionLater(const std::weak_ptr<MenuActionHandling>& handler, co
         try {
             perform(*entry.action, entry, *alive);
         } catch (const std::exception& error) {
+            // The alert is gone once dismissed; the log keeps what failed.
+            qCWarning(lcMenu).noquote() << QStringLiteral("\"%1\" failed: %2")
+                                               .arg(QString::fromStdString(entry.title),
+                                                    QString::fromUtf8(error.what()));
             reportError(error);
         }
     });

@@ -99,6 +99,7 @@ std::int32_t PortalHotKeyBackend::registerHotKey(std::uint32_t identifier, std::
     }
     const QString wanted = trigger(keyCode, carbonModifiers);
     if (wanted.isEmpty()) {
+        qCWarning(lcShortcut) << "No global shortcut: the desktop portal has no name for the key with code" << keyCode;
         return unnamedKeyStatus;
     }
     triggers_[identifier] = wanted;

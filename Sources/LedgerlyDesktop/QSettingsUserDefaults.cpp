@@ -28,6 +28,11 @@ std::optional<bool> parseBoolean(const QString& text) {
     return std::nullopt;
 }
 
+QString statusText(QSettings::Status status) {
+    return status == QSettings::AccessError ? QStringLiteral("no permission, or the folder cannot be made")
+                                            : QStringLiteral("it cannot be read as settings");
+}
+
 }  // namespace
 
 QSettingsUserDefaults::QSettingsUserDefaults(const QString& filePath)
@@ -160,7 +165,8 @@ void QSettingsUserDefaults::write(std::string_view key, const std::function<void
     change(*settings_, name);
     // QSettings creates missing folders itself but reports a failed write only through status().
     settings_->sync();
-    if (settings_->status() == QSettings::NoError) {
+    const QSettings::Status status = settings_->status();
+    if (status == QSettings::NoError) {
         return;
     }
     // QSettings keeps an unsaved change in memory and would read it back: take it back,
@@ -171,6 +177,9 @@ void QSettingsUserDefaults::write(std::string_view key, const std::function<void
         settings_->remove(name);
     }
     failedWrite_ = true;
+    qCWarning(lcSettings).noquote() << QStringLiteral(
+                                           "Could not write the settings file %1 (%2); %3 keeps its old value")
+                                           .arg(filePath_, statusText(status), name);
     throw UserDefaultsWriteError("Could not write " + filePath_.toStdString());
 }
 

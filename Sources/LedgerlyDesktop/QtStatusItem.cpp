@@ -103,6 +103,7 @@ void QtStatusItem::show() {
     const bool published = statusNotifierItem_ && statusNotifierItem_->publish();
     // A watcher that exists will take the item; the XEmbed icon would be a second one.
     if (!published || !statusNotifierItem_->watcherExists()) {
+        qCDebug(lcTray) << "no StatusNotifierWatcher at start; an XEmbed icon stands in";
         showXEmbedIcon();
     }
 }
@@ -126,6 +127,11 @@ void QtStatusItem::showXEmbedIcon() {
         qCWarning(lcTray) << "no panel hosts StatusNotifierItems yet, so there is no icon until one starts;"
                           << "`ledgerly --show-menu` opens the menu meanwhile";
         return;
+    }
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        // Qt shows the icon by itself once a tray starts.
+        qCWarning(lcTray) << "no tray on this display yet, so there is no icon until one starts;"
+                          << "`ledgerly --show-menu` opens the menu meanwhile";
     }
     // Made only while no watcher exists: Qt then picks its XEmbed icon, not one of its own on D-Bus.
     xembedIcon_ = std::make_unique<QSystemTrayIcon>(SymbolIconSet::applicationIcon());

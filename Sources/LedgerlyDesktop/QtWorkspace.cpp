@@ -2,6 +2,7 @@
 
 #include "LedgerlyDesktop/LogCategories.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -13,7 +14,10 @@ namespace ledgerly {
 namespace {
 
 void openContainingFolder(const QString& filePath) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(filePath).absolutePath()));
+    const QUrl folder = QUrl::fromLocalFile(QFileInfo(filePath).absolutePath());
+    if (!QDesktopServices::openUrl(folder)) {
+        qCWarning(lcMenu) << "No application opened the folder" << folder.toString(QUrl::FullyEncoded);
+    }
 }
 
 }  // namespace
@@ -34,6 +38,7 @@ void QtWorkspace::openURL(const std::string& urlString) {
 void QtWorkspace::activateFileViewerSelecting(const std::filesystem::path& file) {
     const QString path = QString::fromStdString(file.string());
     if (!bus_.isConnected()) {
+        qCDebug(lcMenu) << "No session bus to ask a file manager; opening the folder instead";
         openContainingFolder(path);
         return;
     }
@@ -45,6 +50,15 @@ void QtWorkspace::activateFileViewerSelecting(const std::filesystem::path& file)
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), nullptr);
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [path](QDBusPendingCallWatcher* finished) {
         if (finished->isError()) {
+            // Many desktops have no file manager that offers ShowItems: a routine fallback.
+            const QDBusError error = finished->error();
+            if (error.type() == QDBusError::ServiceUnknown) {
+                qCDebug(lcMenu) << "No file manager offers ShowItems; opening the folder instead";
+            } else {
+                qCWarning(lcMenu).noquote()
+                    << QStringLiteral("The file manager did not show %1 (%2: %3); opening the folder instead")
+                           .arg(path, error.name(), error.message());
+            }
             openContainingFolder(path);
         }
         finished->deleteLater();

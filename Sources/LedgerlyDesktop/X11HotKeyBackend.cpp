@@ -1,6 +1,7 @@
 #include "LedgerlyDesktop/X11HotKeyBackend.h"
 
 #include "LedgerlyCore/Settings/KeyboardShortcut.h"
+#include "LedgerlyDesktop/LogCategories.h"
 #include "LedgerlyDesktop/VirtualKeyTable.h"
 
 #include <xcb/xcb.h>
@@ -80,6 +81,8 @@ std::int32_t X11HotKeyBackend::installPressHandler(PressHandler handler) {
     if (connection_ == nullptr && !connect()) {
         const int error = xcb_connection_has_error(connection_);
         disconnect();
+        qCWarning(lcShortcut).nospace() << "No global shortcut: could not connect to the X server (xcb error " << error
+                                        << ")";
         return error != 0 ? error : noDisplayStatus;
     }
     handler_ = std::move(handler);
@@ -158,7 +161,11 @@ std::int32_t X11HotKeyBackend::registerHotKey(std::uint32_t identifier, std::uin
     const XcbReply<xcb_keycode_t> keycodes(keysym ? xcb_key_symbols_get_keycode(keySymbols_, *keysym) : nullptr,
                                            &std::free);
     if (!keycodes || keycodes.get()[0] == XCB_NO_SYMBOL) {
-        return XCB_VALUE;  // no key of this keyboard types it
+        const std::string_view name =
+            keysym ? keysymNameForVirtualKey(static_cast<std::uint16_t>(keyCode)).value_or("it") : "it";
+        qCWarning(lcShortcut).noquote() << "No global shortcut: no key of this keyboard types"
+                                        << QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
+        return XCB_VALUE;
     }
     const Grab wanted{keycodes.get()[0], x11Modifiers(carbonModifiers)};
     for (const auto& [id, held] : grabs_) {
@@ -170,6 +177,10 @@ std::int32_t X11HotKeyBackend::registerHotKey(std::uint32_t identifier, std::uin
     const std::int32_t status = grab(wanted);
     if (status == 0) {
         grabs_.emplace(identifier, wanted);
+    } else if (status == XCB_ACCESS) {
+        qCWarning(lcShortcut) << "No global shortcut: another program already grabs this key combination";
+    } else {
+        qCWarning(lcShortcut) << "No global shortcut: the X server refused the key grab, X error" << status;
     }
     return status;
 }
