@@ -5,8 +5,10 @@
 #include "LedgerlyCore/App/StarterFile.h"
 #include "LedgerlyCore/App/TextFiles.h"
 #include "LedgerlyCore/Menu/MenuEntry.h"
+#include "LedgerlyCore/Platform/Log.h"
 
 #include <exception>
+#include <string>
 
 namespace ledgerly {
 namespace {
@@ -61,6 +63,7 @@ void LedgerlyAppDelegate::saveStarterFile(const MenuEntry&) {
         // Read before the panel, so that a missing template shows no panel.
         text = StarterFile::loadStarterMarkdown(services_.bundleResources, services_.currentDirectory);
     } catch (const std::exception& error) {
+        logWarning(LogCategory::file, std::string("Starter file not loaded: ") + error.what());
         showStarterFileError("Could not load starter file.", error.what());
         return;
     }
@@ -73,6 +76,7 @@ void LedgerlyAppDelegate::saveStarterFile(const MenuEntry&) {
     try {
         writeUTF8TextFileAtomically(*destination, text);
     } catch (const std::exception& error) {
+        logWarning(LogCategory::file, std::string("Starter file not saved: ") + error.what());
         showStarterFileError("Could not save starter file.", error.what());
         return;
     }

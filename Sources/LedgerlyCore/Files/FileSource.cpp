@@ -1,6 +1,7 @@
 #include "LedgerlyCore/Files/FileSource.h"
 
 #include "LedgerlyCore/Files/UTF8FileRead.h"
+#include "LedgerlyCore/Platform/Log.h"
 
 #include <sys/stat.h>
 #include <cerrno>
@@ -9,6 +10,29 @@
 #include <utility>
 
 namespace ledgerly {
+namespace {
+
+// A missing file is routine (not made yet, moved away by a sync tool), and the menu says so.
+FileSourceError notFound(const std::filesystem::path& path) {
+    logDebug(LogCategory::file, "The selected file \"" + path.string() + "\" is not there");
+    return FileSourceError{FileSourceError::SelectedFileNotFound{}};
+}
+
+std::string failureText(const UTF8FileRead& read) {
+    switch (read.failure) {
+    case UTF8FileRead::Failure::malformedUTF8:
+        return "it is not valid UTF-8";
+    case UTF8FileRead::Failure::notRegularFile:
+        return "it is not a regular file";
+    case UTF8FileRead::Failure::systemError:
+    case UTF8FileRead::Failure::none:
+        break;
+    }
+    // Not strerror: loads run on a worker thread too.
+    return std::generic_category().message(read.errorCode);
+}
+
+}  // namespace
 
 FileSource::FileSource(UserDefaults& defaults) : defaults_(defaults) {}
 
@@ -41,7 +65,7 @@ std::string FileSource::loadMarkdown(const std::optional<std::filesystem::path>&
         throw FileSourceError{FileSourceError::NoSelectedFile{}};
     }
     if (!fileExists(*path)) {
-        throw FileSourceError{FileSourceError::SelectedFileNotFound{}};
+        throw notFound(*path);
     }
     auto read = UTF8FileRead::read(*path);
     if (read.failure == UTF8FileRead::Failure::none) {
@@ -49,10 +73,11 @@ std::string FileSource::loadMarkdown(const std::optional<std::filesystem::path>&
     }
     // The file may have vanished between the existence test and the read.
     if (!fileExists(*path)) {
-        throw FileSourceError{FileSourceError::SelectedFileNotFound{}};
+        throw notFound(*path);
     }
-    const auto reason = readFailureReason(read);
-    throw FileSourceError{FileSourceError::UnreadableSelectedFile{reason}};
+    // The menu shows only the kind of failure; the system's own reason goes to the log.
+    logWarning(LogCategory::file, "Could not read the selected file \"" + path->string() + "\": " + failureText(read));
+    throw FileSourceError{FileSourceError::UnreadableSelectedFile{readFailureReason(read)}};
 }
 
 FileReadFailureReason FileSource::readFailureReason(const UTF8FileRead& read) {

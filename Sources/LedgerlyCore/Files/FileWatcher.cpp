@@ -1,5 +1,7 @@
 #include "LedgerlyCore/Files/FileWatcher.h"
 
+#include "LedgerlyCore/Platform/Log.h"
+
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -96,6 +98,7 @@ struct FileWatcher::ActiveWatch {
     bool addName(const std::filesystem::path& fileURL, std::uint32_t events) {
         const std::string name = fileURL.filename().string();
         if (!isEntryName(name)) {
+            errno = EINVAL;  // no name to wait for, such as "/"
             return false;
         }
         const int watch = add(folderOf(fileURL), events);
@@ -111,6 +114,7 @@ struct FileWatcher::ActiveWatch {
     // watch; an overflow may have lost anything.
     bool isRelevant(const inotify_event& event, std::string_view name) const {
         if ((event.mask & IN_Q_OVERFLOW) != 0) {
+            logDebug(LogCategory::file, "Too many file events at once; reading the file again");
             return true;
         }
         const auto found = awaitedNames.find(event.wd);
@@ -153,7 +157,7 @@ void FileWatcher::watch(const std::filesystem::path& fileURL, ChangeHandler onCh
     stop();
     auto watch = ActiveWatch::make(std::move(onChange));
     if (!watch || !watch->addFile(fileURL)) {
-        failWith(watch);
+        failWith(watch, fileURL, errno);
         return;
     }
     activate(std::move(watch), State::watchingFile);
@@ -163,7 +167,7 @@ void FileWatcher::watchForCreation(const std::filesystem::path& fileURL, ChangeH
     stop();
     auto watch = ActiveWatch::make(std::move(onAppear));
     if (!watch || !watch->addName(fileURL, creationEvents)) {
-        failWith(watch);
+        failWith(watch, fileURL, errno);
         return;
     }
     activate(std::move(watch), State::watchingFolder);
@@ -174,7 +178,7 @@ void FileWatcher::watchOrAwaitCreation(const std::filesystem::path& fileURL, Cha
     stop();
     auto watch = ActiveWatch::make(std::move(onChange));
     if (!watch) {
-        failWith(watch);
+        failWith(watch, fileURL, errno);
         return;
     }
     const bool fileWatched = watch->addFile(fileURL);
@@ -184,8 +188,13 @@ void FileWatcher::watchOrAwaitCreation(const std::filesystem::path& fileURL, Cha
         nameWatched = watch->addName(*target, nameEvents) || nameWatched;
     }
     if (!fileWatched && !nameWatched) {
-        failWith(watch);
+        failWith(watch, fileURL, fileError);
         return;
+    }
+    if (!fileWatched) {
+        logDebug(LogCategory::file, "Watching for \"" + fileURL.string() +
+                                        "\" in its folder: the file itself cannot be watched (" +
+                                        std::strerror(fileError) + ")");
     }
     activate(std::move(watch), fileWatched ? State::watchingFile : State::watchingFolder);
     // Only a missing file may have appeared unseen; one that exists but cannot
@@ -231,7 +240,11 @@ void FileWatcher::postIfExists(const std::filesystem::path& fileURL) {
     });
 }
 
-void FileWatcher::failWith(const std::shared_ptr<ActiveWatch>& unused) {
+void FileWatcher::failWith(const std::shared_ptr<ActiveWatch>& unused, const std::filesystem::path& fileURL,
+                           int error) {
+    // Nothing on screen says that the menu has stopped following the file.
+    logWarning(LogCategory::file, "Cannot follow changes of \"" + fileURL.string() + "\" (" + std::strerror(error) +
+                                      "); the menu changes only on Refresh");
     if (unused) {
         ::close(unused->descriptor);
     }

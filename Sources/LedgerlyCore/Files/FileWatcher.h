@@ -56,8 +56,9 @@ private:
 
     void activate(std::shared_ptr<ActiveWatch> watch, State state);
     void postIfExists(const std::filesystem::path& fileURL);
-    // Closes the instance that could not be armed, if any.
-    void failWith(const std::shared_ptr<ActiveWatch>& unused);
+    // Logs why `fileURL` cannot be watched (`error` is an errno) and closes the
+    // instance that could not be armed, if any.
+    void failWith(const std::shared_ptr<ActiveWatch>& unused, const std::filesystem::path& fileURL, int error);
 
     MainQueue& queue_;
     std::shared_ptr<ActiveWatch> active_;

@@ -25,7 +25,8 @@ public:
     // The boolean stored under `key`; anything else reads as none.
     virtual std::optional<bool> boolean(std::string_view key) const = 0;
 
-    // Stores a value, replacing whatever was there.
+    // Stores a value, replacing whatever was there. A write that fails throws,
+    // and is logged by the implementation, which knows why; callers log nothing more.
     virtual void setString(std::string_view key, std::string_view value) = 0;
     virtual void setInteger(std::string_view key, std::int64_t value) = 0;
     virtual void setBoolean(std::string_view key, bool value) = 0;

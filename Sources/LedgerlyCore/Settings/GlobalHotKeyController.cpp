@@ -22,9 +22,16 @@ void GlobalHotKeyController::applyStoredShortcut() {
         registerShortcut(settingsStore_.globalShortcut(), settingsStore_.isGlobalShortcutEnabled());
         lastErrorMessage_ = std::nullopt;
     } catch (const GlobalHotKeyError& error) {
+        // The settings window shows the message once opened; until then only the log tells.
+        // A refusal by the system is logged where its reason is known, by the backend.
+        if (error.errorCase() == GlobalHotKeyError::Case::invalidShortcut) {
+            logWarning(LogCategory::shortcut,
+                       "The stored global shortcut has none of Ctrl, Alt and Super; no shortcut is registered");
+        }
         lastErrorMessage_ = error.errorDescription();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A registrar outside our own may fail in its own way; start-up must go on.
+        logWarning(LogCategory::shortcut, std::string("Could not register the global shortcut: ") + error.what());
         lastErrorMessage_ = GlobalHotKeyError::registrationFailed(0).errorDescription();
     }
 }
@@ -79,9 +86,8 @@ void GlobalHotKeyController::tryToStore(const KeyboardShortcut& shortcut, bool e
     try {
         settingsStore_.setGlobalShortcut(shortcut);
         settingsStore_.setGlobalShortcutEnabled(enabled);
-    } catch (const std::exception& error) {
-        // The caller reports the failure that matters; this one only leaves the store as it was.
-        logWarning(LogCategory::settings, std::string("Could not store the shortcut again: ") + error.what());
+    } catch (const std::exception&) {
+        // The caller reports the failure that matters, and the store logs its own.
     }
 }
 

@@ -1,8 +1,10 @@
 #include "LedgerlyCore/Settings/SettingsViewModel.h"
 
+#include "LedgerlyCore/Platform/Log.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
 
 #include <exception>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,7 +28,9 @@ void SettingsViewModel::setLaunchAtLoginEnabled(bool enabled) {
     bool failed = false;
     try {
         launchAtLoginService_->setEnabled(enabled);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        // The window shows a fixed message; the reason is only here.
+        logWarning(LogCategory::settings, std::string("Launch at login was not changed: ") + error.what());
         failed = true;
     }
     // What the system reports now, not what was asked for.

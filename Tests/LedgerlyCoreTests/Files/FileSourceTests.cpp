@@ -1,5 +1,6 @@
 #include "LedgerlyCore/Files/FileSource.h"
 #include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
+#include "Support/RecordingLogSink.h"
 #include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ledgerly {
 namespace {
@@ -222,6 +224,29 @@ TEST(FileSourceLoad, FifoIsRefusedWithoutWaitingForAWriter) {
 TEST(FileSourceLoad, DeviceIsRefused) {
     SelectedFile selected(std::filesystem::path("/dev/zero"));
     EXPECT_EQ(unreadable(FileReadFailureReason::unknown), loadError(selected.source));
+}
+
+TEST(FileSourceLoad, EachFailureIsLoggedOnceWithItsReason) {
+    TempDirectory folder;
+    std::filesystem::create_directory(folder.file("folder.md"));
+    struct Case {
+        std::filesystem::path path;
+        std::string line;
+    };
+    const Case cases[] = {
+        {folder.file("missing.md"),
+         "ledgerly.file debug: The selected file \"" + folder.file("missing.md").string() + "\" is not there"},
+        {folder.writeFile("latin1.md", "caf\xE9"), "ledgerly.file warning: Could not read the selected file \"" +
+                                                       folder.file("latin1.md").string() + "\": it is not valid UTF-8"},
+        {folder.file("folder.md"), "ledgerly.file warning: Could not read the selected file \"" +
+                                       folder.file("folder.md").string() + "\": it is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const testing::RecordingLogSink log;
+        SelectedFile selected(c.path);
+        loadError(selected.source);
+        EXPECT_EQ(std::vector<std::string>{c.line}, log.lines);
+    }
 }
 
 // The load's outcome as an exit status, so that it survives a child process.

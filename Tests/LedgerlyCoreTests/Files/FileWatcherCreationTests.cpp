@@ -1,6 +1,9 @@
 #include "Files/FileWatcherTestSupport.h"
+#include "Support/RecordingLogSink.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace ledgerly {
 namespace {
@@ -91,8 +94,12 @@ TEST_F(FileWatcherCreation, WatchOrAwaitWatchesAnExistingFile) {
 }
 
 TEST_F(FileWatcherCreation, WatchOrAwaitWatchesFolderForAMissingFile) {
+    const RecordingLogSink log;
     watcher.watchOrAwaitCreation(awaited, counter());
     EXPECT_EQ(FileWatcher::State::watchingFolder, watcher.state());
+    // Routine: only a debug line.
+    ASSERT_EQ(1u, log.lines.size());
+    EXPECT_TRUE(log.lines[0].starts_with("ledgerly.file debug: ")) << log.lines[0];
     runReady();
     EXPECT_EQ(0, calls);
     folder.writeFile("later.md", "");
@@ -100,9 +107,14 @@ TEST_F(FileWatcherCreation, WatchOrAwaitWatchesFolderForAMissingFile) {
 }
 
 TEST_F(FileWatcherCreation, WatchOrAwaitFailsWhenTheFolderIsMissing) {
+    const RecordingLogSink log;
     watcher.watchOrAwaitCreation(folder.file("gone/later.md"), counter());
     EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
     EXPECT_LT(watcher.fileDescriptor(), 0);
+    EXPECT_EQ(std::vector<std::string>{"ledgerly.file warning: Cannot follow changes of \"" +
+                                       folder.file("gone/later.md").string() +
+                                       "\" (No such file or directory); the menu changes only on Refresh"},
+              log.lines);
 }
 
 class FileWatcherFollowing : public FileWatcherTest {

@@ -1,12 +1,11 @@
 #include "LedgerlyCore/Links/URLOpener.h"
-#include "LedgerlyCore/Platform/Log.h"
 #include "Support/FakeWorkspace.h"
+#include "Support/RecordingLogSink.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace ledgerly {
@@ -81,26 +80,14 @@ TEST(URLOpenerOpen, EscapesWhatAURLMayNotHoldAndRefusesWhatIsStillNoURL) {
     }
 }
 
-// Keeps the lines logged while it is installed.
-class RecordingLogSink final : public LogSink {
-public:
-    RecordingLogSink() { setLogSink(this); }
-    ~RecordingLogSink() override { setLogSink(nullptr); }
-    bool isEnabled(LogCategory, LogLevel) const override { return true; }
-    void write(LogCategory category, LogLevel, std::string_view message) override {
-        lines.push_back(std::string(categoryName(category)) + ": " + std::string(message));
-    }
-    std::vector<std::string> lines;
-};
-
 TEST(URLOpenerOpen, RefusalIsLoggedOnceNamingTheText) {
-    const RecordingLogSink log;
+    const testing::RecordingLogSink log;
     FakeWorkspace workspace;
     URLOpener opener(workspace);
     opener.open("https://exa mple.com");
     opener.open("https://example.com/Café");
     ASSERT_EQ(1u, log.lines.size());
-    EXPECT_NE(std::string::npos, log.lines[0].find("ledgerly.menu: ")) << log.lines[0];
+    EXPECT_NE(std::string::npos, log.lines[0].find("ledgerly.menu warning: ")) << log.lines[0];
     EXPECT_NE(std::string::npos, log.lines[0].find("\"https://exa mple.com\"")) << log.lines[0];
 }
 

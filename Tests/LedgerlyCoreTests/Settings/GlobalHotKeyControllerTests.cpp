@@ -3,6 +3,7 @@
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
 #include "Settings/FakeHotKeyRegistrar.h"
 #include "Settings/ThrowingUserDefaults.h"
+#include "Support/RecordingLogSink.h"
 
 #include <gtest/gtest.h>
 
@@ -84,16 +85,22 @@ TEST(GlobalHotKeyControllerApplyStoredShortcut, DisabledFlagMakesNoRegistrarCall
 }
 
 TEST(GlobalHotKeyControllerApplyStoredShortcut, RecordsFailuresInsteadOfThrowing) {
+    const testing::RecordingLogSink logged;
     ControllerFixture fixture;
     fixture.store.setGlobalShortcut(shiftK);
     EXPECT_NO_THROW(fixture.controller->applyStoredShortcut());
     EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", fixture.controller->lastErrorMessage());
     EXPECT_TRUE(fixture.log->calls.empty());
+    // Nothing shows it until the settings are opened.
+    EXPECT_EQ(std::vector<std::string>{"ledgerly.shortcut warning: The stored global shortcut has none of Ctrl, Alt "
+                                       "and Super; no shortcut is registered"},
+              logged.lines);
 
     fixture.store.setGlobalShortcut(commandK);
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(-9878);
     EXPECT_NO_THROW(fixture.controller->applyStoredShortcut());
     EXPECT_EQ("Shortcut unavailable.", fixture.controller->lastErrorMessage());
+    EXPECT_EQ(1u, logged.lines.size()) << "a refusal is the registrar's to log";
 
     fixture.controller->applyStoredShortcut();
     EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
