@@ -12,6 +12,7 @@
 #include "LedgerlyCore/Menu/RefreshOutcome.h"
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
 #include "LedgerlyCore/Platform/InMemoryUserDefaults.h"
+#include "LedgerlyCore/Platform/Log.h"
 #include "LedgerlyReports/DocumentJson.h"
 #include "LedgerlyReports/DocumentTreePrinter.h"
 #include "LedgerlyReports/MenuJson.h"
@@ -134,6 +135,8 @@ void writeReports(const RefreshOutcome& outcome, const Menu& menu) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ledgerly;
+    // A warning for every unreadable input would only slow the fuzzer down.
+    [[maybe_unused]] static const bool silenced = (setLogSink(&silentLogSink()), true);
     static const fuzz::ScratchFile file;
     static const auto handler = std::make_shared<InertMenuActionHandler>();
     static const MenuBuilder builder(handler, std::make_shared<AllSymbolsAvailable>(), "/tmp");

@@ -6,22 +6,11 @@
 
 #include <iostream>
 
-namespace {
-
-// The tool reports every file it cannot read in a line of its own; the
-// core's log line about the same failure would only repeat it.
-class SilentLogSink final : public ledgerly::LogSink {
-public:
-    bool isEnabled(ledgerly::LogCategory, ledgerly::LogLevel) const override { return false; }
-    void write(ledgerly::LogCategory, ledgerly::LogLevel, std::string_view) override {}
-};
-
-}  // namespace
-
 int main(int argc, char** argv) {
     using namespace ledgerly::check;
-    SilentLogSink silentLog;
-    ledgerly::setLogSink(&silentLog);
+    // Every file that cannot be read gets a line of the tool's own; the core's
+    // log line about the same failure would only repeat it.
+    ledgerly::setLogSink(&ledgerly::silentLogSink());
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedCommandLine commandLine = parseCommandLine(arguments);
     if (!commandLine.options) {

@@ -19,7 +19,14 @@ public:
     }
 };
 
+class SilentSink final : public LogSink {
+public:
+    bool isEnabled(LogCategory, LogLevel) const override { return false; }
+    void write(LogCategory, LogLevel, std::string_view) override {}
+};
+
 StandardErrorSink standardErrorSink;
+SilentSink silentSink;
 std::atomic<LogSink*> currentSink{&standardErrorSink};
 
 }  // namespace
@@ -43,6 +50,8 @@ std::string_view categoryName(LogCategory category) {
 }
 
 void setLogSink(LogSink* sink) { currentSink.store(sink != nullptr ? sink : &standardErrorSink); }
+
+LogSink& silentLogSink() { return silentSink; }
 
 bool isLogEnabled(LogCategory category, LogLevel level) { return currentSink.load()->isEnabled(category, level); }
 

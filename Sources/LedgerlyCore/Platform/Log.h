@@ -31,6 +31,8 @@ public:
 // Null restores the default, which writes warnings to standard error and
 // drops debug lines.
 void setLogSink(LogSink* sink);
+// A sink that drops every line, for tools that report each failure themselves.
+LogSink& silentLogSink();
 
 bool isLogEnabled(LogCategory category, LogLevel level);
 void logWarning(LogCategory category, std::string_view message);
