@@ -4,7 +4,6 @@
 
 #include "LedgerlyCore/Models/BookmarkModel.h"
 #include "LedgerlyCore/Parsing/LineSplitter.h"
-#include "LedgerlyCore/Parsing/ParserWarnings.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 
 #include <cstdint>
@@ -39,25 +38,14 @@ inline bool holdsLineBreak(std::string_view text) {
     return false;
 }
 
-inline bool isKnownWarning(std::string_view message) {
-    namespace w = parsing::warnings;
-    for (const std::string_view known :
-         {w::kUnclosedFrontMatter, w::kUnclosedComment, w::kEmptyTitle, w::kUnmatchedCloseMarker, w::kNestedList,
-          w::kEmptyListItem, w::kMalformedLink, w::kLinkWithEmptyTitle, w::kLinkWithEmptyURL, w::kUnsupportedLine}) {
-        if (message == known) {
-            return true;
-        }
-    }
-    return false;
-}
-
 inline void checkWarnings(const LedgerlyDocument& document, std::int64_t lines, bool utf8) {
     std::int64_t previousLine = 1;
     for (const ParserWarning& warning : document.warnings) {
         check(warning.line >= 1 && warning.line <= lines, "warning line within 1..line count");
         check(warning.line >= previousLine, "warnings in line order");
         previousLine = warning.line;
-        check(isKnownWarning(warning.message), "warning message is one of the known texts");
+        check(warning.code != ParserWarningCode::unreadableFile, "the parser reads no file");
+        check(warning.message == warningMessage(warning.code), "a warning's message is its code's text");
         if (warning.sourceExcerpt) {
             const std::string& excerpt = *warning.sourceExcerpt;
             check(!excerpt.empty(), "excerpt is never empty");

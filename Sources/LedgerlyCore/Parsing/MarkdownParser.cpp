@@ -3,7 +3,6 @@
 #include "LedgerlyCore/Parsing/LineSplitter.h"
 #include "LedgerlyCore/Parsing/LineSyntax.h"
 #include "LedgerlyCore/Parsing/LinkSyntax.h"
-#include "LedgerlyCore/Parsing/ParserWarnings.h"
 
 #include <iterator>
 #include <utility>
@@ -15,7 +14,6 @@ namespace {
 using parsing::Line;
 using parsing::LineSplitter;
 using parsing::LineText;
-namespace warnings = parsing::warnings;
 
 bool isThreeHyphens(LineText trimmed) { return trimmed.size() == 3 && trimmed.startsWith("---"); }
 
@@ -56,8 +54,8 @@ public:
     }
 
 private:
-    void warn(std::string_view message, const Line& line) {
-        warnings_.push_back(ParserWarning{line.number, std::string(message), parsing::sourceExcerpt(line.text)});
+    void warn(ParserWarningCode code, const Line& line) {
+        warnings_.push_back(ParserWarning::make(line.number, code, parsing::sourceExcerpt(line.text)));
     }
 
     void append(MenuNode node) { pending_.push_back(std::move(node)); }
@@ -86,7 +84,7 @@ private:
             }
         }
         if (line.number > 1) {
-            warn(warnings::kUnclosedFrontMatter, first);
+            warn(ParserWarningCode::unclosedFrontMatter, first);
         }
     }
 
@@ -112,7 +110,7 @@ private:
             append(MenuNode{SectionLabel{std::string(label->text)}});
         } else if ((rawFirst == ' ' || rawFirst == '\t' || !line.text.ascii) &&
                    parsing::isNestedUnorderedListItem(line.text)) {
-            warn(warnings::kNestedList, line);
+            warn(ParserWarningCode::nestedList, line);
         } else if (const auto content = parsing::listItemContent(line.text)) {
             parseListItem(*content, line);
         } else {
@@ -133,7 +131,7 @@ private:
                 return true;
             }
         }
-        warn(warnings::kUnclosedComment, opening);
+        warn(ParserWarningCode::unclosedComment, opening);
         return false;
     }
 
@@ -149,11 +147,11 @@ private:
             }
             scopes_.push_back(HeadingScope{heading.level, std::string(heading.title.text), pending_.size()});
         } else if (heading.level == 1) {
-            warn(warnings::kEmptyTitle, line);
+            warn(ParserWarningCode::emptyTitle, line);
         } else if (scopes_.back().level >= heading.level) {
             closeScopes(heading.level);
         } else {
-            warn(warnings::kUnmatchedCloseMarker, line);
+            warn(ParserWarningCode::unmatchedCloseMarker, line);
         }
     }
 
@@ -169,7 +167,7 @@ private:
 
     void parseListItem(LineText content, const Line& line) {
         if (content.empty()) {
-            warn(warnings::kEmptyListItem, line);
+            warn(ParserWarningCode::emptyListItem, line);
         } else if (parsing::beginsLikeLink(content)) {
             appendNamedLink(content, line);
         } else if (!appendBareLink(content)) {
@@ -196,18 +194,18 @@ private:
         } else if (parsing::beginsLikeLink(trimmed)) {
             appendNamedLink(trimmed, line);
         } else {
-            warn(warnings::kUnsupportedLine, line);
+            warn(ParserWarningCode::unsupportedLine, line);
         }
     }
 
     void appendNamedLink(LineText text, const Line& line) {
         auto link = parsing::parseLink(text);
         if (!link) {
-            warn(warnings::kMalformedLink, line);
+            warn(ParserWarningCode::malformedLink, line);
         } else if (link->title.empty()) {
-            warn(warnings::kLinkWithEmptyTitle, line);
+            warn(ParserWarningCode::linkWithEmptyTitle, line);
         } else if (link->urlString.empty()) {
-            warn(warnings::kLinkWithEmptyURL, line);
+            warn(ParserWarningCode::linkWithEmptyURL, line);
         } else {
             append(MenuNode{std::move(*link)});
         }

@@ -88,7 +88,7 @@ TEST_F(MenuBuilderTest, ContentOfEachStateWithoutADocumentToShow) {
         {State{State::SelectedFileUnreadable{FileReadFailureReason::invalidUTF8}},
          {"Can't read selected file", "Open Markdown File...", "Save Starter File...", "---", "Ledgerly"}},
         {State{State::Unavailable{"Could not read selected file",
-                                  {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
+                                  {ParserWarning::make(0, ParserWarningCode::unreadableFile, std::nullopt)}}},
          {"Could not read selected file", "---", "Ledgerly"}},
         {State{State::Document{LedgerlyDocument{}}}, {"No menu items found", "---", "Ledgerly"}},
     };
@@ -120,8 +120,11 @@ TEST_F(MenuBuilderTest, AdminSubmenuOffersTheStarterFileOnlyWithoutADocument) {
               titles(adminMenu(build(State{State::SelectedFileUnreadable{FileReadFailureReason::unknown}}, kLinks))));
     EXPECT_EQ(withoutStarter, titles(adminMenu(build(State{State::Document{}}, kLinks))));
     withoutStarter[2] = "Status: 1 warning";
-    EXPECT_EQ(withoutStarter,
-              titles(adminMenu(build(State{State::Unavailable{"m", {ParserWarning{0, "m", std::nullopt}}}}, kLinks))));
+    EXPECT_EQ(
+        withoutStarter,
+        titles(adminMenu(build(
+            State{State::Unavailable{"m", {ParserWarning{0, ParserWarningCode::unsupportedLine, "m", std::nullopt}}}},
+            kLinks))));
 }
 
 TEST_F(MenuBuilderTest, RevealEntryIsEnabledOnlyForAnExistingSelection) {
@@ -159,10 +162,10 @@ TEST_F(MenuBuilderTest, RevealSubtitleIsAbbreviatedAndShortenedToFortyFour) {
 }
 
 TEST_F(MenuBuilderTest, StatusEntryListsTheIssuesAndCopiesTheirReports) {
-    const LedgerlyDocument document{
-        std::nullopt,
-        {},
-        {ParserWarning{4, "Skipped unsupported line", "hello"}, ParserWarning{7, "Other", std::nullopt}}};
+    const LedgerlyDocument document{std::nullopt,
+                                    {},
+                                    {ParserWarning::make(4, ParserWarningCode::unsupportedLine, "hello"),
+                                     ParserWarning{7, ParserWarningCode::unsupportedLine, "Other", std::nullopt}}};
     MenuEntry first = actionEntry("Line 4: Skipped unsupported line", MenuAction::copyWarningFromMenuItem);
     first.representedObject = "Ledgerly warning\nLine 4: Skipped unsupported line\nSource: hello";
     first.subtitle = "hello";
@@ -304,7 +307,7 @@ TEST_F(MenuBuilderTest, GoneHandlerLeavesEveryEntryWithoutATarget) {
     const State state{
         State::Document{LedgerlyDocument{std::nullopt,
                                          {linkNode("a", "https://a"), submenuNode("s", {inlineSnippetNode("x")})},
-                                         {ParserWarning{1, "m", std::nullopt}}}}};
+                                         {ParserWarning{1, ParserWarningCode::unsupportedLine, "m", std::nullopt}}}}};
     handler_.reset();
     const Menu menu = builder.buildMenu(state, kLinks);
 

@@ -31,8 +31,8 @@ FileSourceError unreadable(FileReadFailureReason reason) {
 }
 
 TEST(RefreshOutcomeTable, EachLoadResultGivesItsStateAndTitle) {
-    const State unavailable{State::Unavailable{"Could not read selected file",
-                                               {ParserWarning{0, "Could not read selected file", std::nullopt}}}};
+    const State unavailable{State::Unavailable{
+        "Could not read selected file", {ParserWarning::make(0, ParserWarningCode::unreadableFile, std::nullopt)}}};
     struct Case {
         RefreshOutcome::LoadResult result;
         std::optional<std::filesystem::path> url;

@@ -14,12 +14,13 @@ StatusIssue error(std::string title, std::string detail, std::optional<std::stri
 }
 
 StatusIssue warning(std::int64_t line, std::string message, std::optional<std::string> excerpt = std::nullopt) {
-    return StatusIssue{StatusIssue::Warning{ParserWarning{line, std::move(message), std::move(excerpt)}}};
+    return StatusIssue{StatusIssue::Warning{
+        ParserWarning{line, ParserWarningCode::unsupportedLine, std::move(message), std::move(excerpt)}}};
 }
 
 TEST(StatusIssues, EachStateGivesItsIssues) {
-    const ParserWarning first{3, "Skipped unsupported line", "hello"};
-    const ParserWarning second{9, "Skipped malformed link", std::nullopt};
+    const ParserWarning first{3, ParserWarningCode::unsupportedLine, "Skipped unsupported line", "hello"};
+    const ParserWarning second{9, ParserWarningCode::malformedLink, "Skipped malformed link", std::nullopt};
     struct Case {
         State state;
         std::vector<StatusIssue> expected;
@@ -30,7 +31,7 @@ TEST(StatusIssues, EachStateGivesItsIssues) {
         {State{State::Document{LedgerlyDocument{"T", {}, {first, second}}}},
          {warning(3, "Skipped unsupported line", "hello"), warning(9, "Skipped malformed link")}},
         {State{State::Unavailable{"Could not read selected file",
-                                  {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
+                                  {ParserWarning::make(0, ParserWarningCode::unreadableFile, std::nullopt)}}},
          {warning(0, "Could not read selected file")}},
         {State{State::SelectedFileNotFound{}},
          {error("Selected file not found", "The Markdown file may have been moved, renamed, or deleted.",

@@ -58,30 +58,30 @@ TEST(MarkdownParserNamedLinks, LinkAloneOnALineOutsideAList) {
 TEST(MarkdownParserNamedLinks, BrokenLinksWarnWithTheirReason) {
     struct Case {
         const char* content;
-        const char* message;
+        ParserWarningCode code;
     };
     const Case cases[] = {
-        {"[Docs](https://example.com) more", "Skipped malformed link"},
-        {"[Docs] (https://example.com)", "Skipped malformed link"},
-        {"[Docs](https://example.com/a_(b))", "Skipped malformed link"},
-        {"[Docs](https://example.com/a b)", "Skipped malformed link"},
-        {"[Docs](/Users/me/docs)", "Skipped malformed link"},
-        {"[Docs](~/docs)", "Skipped malformed link"},
-        {"*[Docs](https://example.com)", "Skipped malformed link"},
-        {"[Docs", "Skipped malformed link"},
-        {"[Docs](https://example.com", "Skipped malformed link"},
-        {"[Docs]", "Skipped malformed link"},
-        {"[Docs]\u0301(https://example.com)", "Skipped malformed link"},
-        {"[](https://example.com)", "Skipped link with empty title"},
-        {"[**](https://example.com)", "Skipped link with empty title"},
-        {"[Docs]()", "Skipped link with empty URL"},
-        {"[Docs](   )", "Skipped link with empty URL"},
-        {"[]()", "Skipped link with empty title"},
+        {"[Docs](https://example.com) more", ParserWarningCode::malformedLink},
+        {"[Docs] (https://example.com)", ParserWarningCode::malformedLink},
+        {"[Docs](https://example.com/a_(b))", ParserWarningCode::malformedLink},
+        {"[Docs](https://example.com/a b)", ParserWarningCode::malformedLink},
+        {"[Docs](/Users/me/docs)", ParserWarningCode::malformedLink},
+        {"[Docs](~/docs)", ParserWarningCode::malformedLink},
+        {"*[Docs](https://example.com)", ParserWarningCode::malformedLink},
+        {"[Docs", ParserWarningCode::malformedLink},
+        {"[Docs](https://example.com", ParserWarningCode::malformedLink},
+        {"[Docs]", ParserWarningCode::malformedLink},
+        {"[Docs]\u0301(https://example.com)", ParserWarningCode::malformedLink},
+        {"[](https://example.com)", ParserWarningCode::linkWithEmptyTitle},
+        {"[**](https://example.com)", ParserWarningCode::linkWithEmptyTitle},
+        {"[Docs]()", ParserWarningCode::linkWithEmptyURL},
+        {"[Docs](   )", ParserWarningCode::linkWithEmptyURL},
+        {"[]()", ParserWarningCode::linkWithEmptyTitle},
     };
     for (const auto& c : cases) {
         for (const std::string prefix : {"- ", ""}) {
             const std::string line = prefix + c.content;
-            EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, c.message, line)}}), parse(line)) << line;
+            EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, c.code, line)}}), parse(line)) << line;
         }
     }
 }
@@ -123,7 +123,8 @@ TEST(MarkdownParserBareLinks, UnclassifiableTextIsNoLink) {
     for (const char* text : {"localhost", "192.168.0.1", "example.c", "example.com?x=1", "example..com",
                              "9example.com:/x", "9example.com:80x", "1example.com:"}) {
         EXPECT_EQ((LedgerlyDocument{std::nullopt, {inlineSnippet(text)}, {}}), parse(std::string("- ") + text)) << text;
-        EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, "Skipped unsupported line", text)}}), parse(text))
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, ParserWarningCode::unsupportedLine, text)}}),
+                  parse(text))
             << text;
     }
 }

@@ -7,7 +7,7 @@ namespace {
 
 using namespace ledgerly::testing;
 
-const std::string kUnsupported = "Skipped unsupported line";
+constexpr auto kUnsupported = ParserWarningCode::unsupportedLine;
 
 TEST(MarkdownParserLabeledSnippets, OneSpaceAfterTheMarkerIsRemoved) {
     EXPECT_EQ((LedgerlyDocument{std::nullopt, {labeledSnippet("Key", "first\n  second")}, {}}),
