@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LedgerlyCore/Parsing/LineSplitter.h"
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LedgerlyCore/Models/BookmarkModel.h"
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
 #include "LedgerlyCore/Parsing/LineSplitter.h"
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 
 #include <gtest/gtest.h>

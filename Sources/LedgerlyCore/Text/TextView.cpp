@@ -1,4 +1,4 @@
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
 #include "LedgerlyCore/Text/UnicodeText.h"
 
