@@ -4,6 +4,7 @@
 
 #include "LedgerlyCore/Models/BookmarkModel.h"
 #include "LedgerlyCore/Parsing/LineSplitter.h"
+#include "LedgerlyCore/Text/TextView.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 
 #include <cstdint>
@@ -63,7 +64,7 @@ inline void checkLink(const BookmarkLink& link, bool utf8) {
     check(!link.title.empty(), "a parsed link has a title");
     check(!link.urlString.empty(), "a parsed link has a URL");
     if (utf8) {
-        check(!text::containsWhiteSpace(link.urlString), "a URL holds no white space");
+        check(!text::TextView::of(link.urlString).containsWhiteSpace(), "a URL holds no white space");
         check(!holdsLineBreak(link.title) && !holdsLineBreak(link.urlString), "a link holds no line break");
     }
     switch (link.actionFamily) {
@@ -88,9 +89,9 @@ inline void checkSnippet(const BookmarkSnippet& snippet, bool utf8) {
         return;
     }
     check(!holdsLineBreak(snippet.displayTitle()), "a snippet's title holds no line break");
-    check(text::trimmed(snippet.displayTitle()).size() == snippet.displayTitle().size(),
+    check(text::TextView::of(snippet.displayTitle()).trimmed().size() == snippet.displayTitle().size(),
           "a snippet's title is trimmed");
-    check(!text::trimmed(snippet.copyPayload()).empty(), "a snippet copies something");
+    check(!text::TextView::of(snippet.copyPayload()).trimmed().empty(), "a snippet copies something");
 }
 
 // Walks the tree without recursion (fuzz inputs may nest deeply); returns the number of nodes.

@@ -13,9 +13,9 @@ namespace {
 
 using parsing::Line;
 using parsing::LineSplitter;
-using parsing::LineText;
+using text::TextView;
 
-bool isThreeHyphens(LineText trimmed) { return trimmed.size() == 3 && trimmed.startsWith("---"); }
+bool isThreeHyphens(TextView trimmed) { return trimmed.size() == 3 && trimmed.startsWith("---"); }
 
 // An open heading. Its entries wait in the parse's shared list of pending
 // items from `firstItem` on; when it closes they move into a vector of
@@ -90,7 +90,7 @@ private:
 
     // False when the rest of the file is to be ignored.
     bool parseLine(const Line& line) {
-        const LineText trimmed = line.text.trimmed();
+        const TextView trimmed = line.text.trimmed();
         if (trimmed.empty()) {
             return true;
         }
@@ -101,7 +101,7 @@ private:
         const char first = trimmed.text.front();
         const char rawFirst = line.text.text.front();
         std::optional<parsing::Heading> heading;
-        std::optional<LineText> label;
+        std::optional<TextView> label;
         if (first == '#' && (heading = parsing::parseHeading(trimmed))) {
             applyHeading(*heading, line);
         } else if (isThreeHyphens(trimmed)) {
@@ -119,7 +119,7 @@ private:
         return true;
     }
 
-    bool skipComment(const Line& opening, LineText trimmed) {
+    bool skipComment(const Line& opening, TextView trimmed) {
         if (trimmed.contains("-->")) {
             return true;
         }
@@ -165,7 +165,7 @@ private:
         }
     }
 
-    void parseListItem(LineText content, const Line& line) {
+    void parseListItem(TextView content, const Line& line) {
         if (content.empty()) {
             warn(ParserWarningCode::emptyListItem, line);
         } else if (parsing::beginsLikeLink(content)) {
@@ -176,7 +176,7 @@ private:
     }
 
     // A labeled snippet when quoted lines follow (they are consumed), else an inline one.
-    void appendSnippet(LineText content) {
+    void appendSnippet(TextView content) {
         if (auto quoted = parsing::indentedBlockquoteBody(lines_)) {
             append(MenuNode{BookmarkSnippet::makeLabeled(std::string(content.text), std::move(quoted->body))});
             lines_ = quoted->resume;
@@ -185,7 +185,7 @@ private:
         }
     }
 
-    void parseOtherLine(LineText trimmed, const Line& line) {
+    void parseOtherLine(TextView trimmed, const Line& line) {
         if (appendBareLink(trimmed)) {
             return;
         }
@@ -198,7 +198,7 @@ private:
         }
     }
 
-    void appendNamedLink(LineText text, const Line& line) {
+    void appendNamedLink(TextView text, const Line& line) {
         auto link = parsing::parseLink(text);
         if (!link) {
             warn(ParserWarningCode::malformedLink, line);
@@ -212,7 +212,7 @@ private:
     }
 
     // False, appending nothing, when the text is no destination.
-    bool appendBareLink(LineText text) {
+    bool appendBareLink(TextView text) {
         auto destination = parsing::classifyDestination(text, false);
         if (!destination) {
             return false;
@@ -222,7 +222,7 @@ private:
         return true;
     }
 
-    void appendInlineSnippet(LineText text) {
+    void appendInlineSnippet(TextView text) {
         const SnippetKind kind = parsing::matchesEmailPattern(text) ? SnippetKind::email : SnippetKind::text;
         append(MenuNode{BookmarkSnippet::makeInline(std::string(text.text), kind)});
     }

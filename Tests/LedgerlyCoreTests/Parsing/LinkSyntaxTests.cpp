@@ -10,7 +10,7 @@ namespace ledgerly {
 namespace {
 
 using namespace ledgerly::testing;
-using parsing::LineText;
+using text::TextView;
 
 constexpr auto kWeb = LinkActionFamily::web;
 constexpr auto kMail = LinkActionFamily::mailCompose;
@@ -135,10 +135,10 @@ TEST(MarkdownParserBareLinks, DestinationKeepsItsOwnTitle) {
 }
 
 TEST(LinkSyntaxDestinations, PlainEmailOnlyWhenAllowed) {
-    const auto allowed = parsing::classifyDestination(LineText::of("user@example.com"), true);
+    const auto allowed = parsing::classifyDestination(TextView::of("user@example.com"), true);
     ASSERT_TRUE(allowed);
     EXPECT_EQ((parsing::ClassifiedDestination{"mailto:user@example.com", kMail}), *allowed);
-    EXPECT_FALSE(parsing::classifyDestination(LineText::of("user@example.com"), false));
+    EXPECT_FALSE(parsing::classifyDestination(TextView::of("user@example.com"), false));
 }
 
 // Of the texts that match the e-mail pattern, only those with "scheme://" are URLs.
@@ -152,65 +152,65 @@ TEST(LinkSyntaxDestinations, SchemeWithAuthorityIsNeverAPlainEmailAddress) {
         {"x:y@z.example", {"mailto:x:y@z.example", kMail}},
     };
     for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(expected, parsing::classifyDestination(LineText::of(text), true)) << text;
+        EXPECT_EQ(expected, parsing::classifyDestination(TextView::of(text), true)) << text;
     }
 }
 
 TEST(LinkSyntaxDestinations, WhiteSpaceAnywhereRefuses) {
     for (const char* text :
          {"", "https://a b", "example.com\t", "https://example.com/\u00A0x", "https://example.com/\u3000"}) {
-        EXPECT_FALSE(parsing::classifyDestination(LineText::of(text), true)) << text;
+        EXPECT_FALSE(parsing::classifyDestination(TextView::of(text), true)) << text;
     }
 }
 
 TEST(LinkSyntaxDestinations, SchemePrefixCarryingACombiningMarkIsNotThatScheme) {
     // "http:/" then "/" + U+0301: not "http://", but still a scheme.
-    const auto classified = parsing::classifyDestination(LineText::of("http:/\u0301/example.com"), false);
+    const auto classified = parsing::classifyDestination(TextView::of("http:/\u0301/example.com"), false);
     ASSERT_TRUE(classified);
     EXPECT_EQ(kExternal, classified->actionFamily);
 }
 
 TEST(LinkSyntaxPatterns, EmailPattern) {
     for (const char* text : {"user@example.com", "a.b@c.d.e", "\u00E9@\u00E9.\u00E9", "x@y.z"}) {
-        EXPECT_TRUE(parsing::matchesEmailPattern(LineText::of(text))) << text;
+        EXPECT_TRUE(parsing::matchesEmailPattern(TextView::of(text))) << text;
     }
     for (const char* text : {"a@b", "a@.c", "a@b.", "@b.c", "a@@b.c", "a@b@c.d", "a b@c.d", "a@b.c\u00A0",
                              "a\u0301 @b.c", "user@example"}) {
-        EXPECT_FALSE(parsing::matchesEmailPattern(LineText::of(text))) << text;
+        EXPECT_FALSE(parsing::matchesEmailPattern(TextView::of(text))) << text;
     }
 }
 
 TEST(LinkSyntaxPatterns, SchemePattern) {
     for (const char* text : {"a:", "tel:1", "x+y.z-w:rest", "A1:"}) {
-        EXPECT_TRUE(parsing::matchesSchemePattern(LineText::of(text))) << text;
+        EXPECT_TRUE(parsing::matchesSchemePattern(TextView::of(text))) << text;
     }
     for (const char* text : {"", ":", "1a:", "a", "a_b:", "\u00E9:", "a\u00E9:"}) {
-        EXPECT_FALSE(parsing::matchesSchemePattern(LineText::of(text))) << text;
+        EXPECT_FALSE(parsing::matchesSchemePattern(TextView::of(text))) << text;
     }
 }
 
 TEST(LinkSyntaxPatterns, DomainPattern) {
     for (const char* text :
          {"example.com", "a.b.cd", "-.com", "9example.com:81", "x-y.example.org/", "a.bc/\u00E9?q#f"}) {
-        EXPECT_TRUE(parsing::isDomainLikeURL(LineText::of(text))) << text;
+        EXPECT_TRUE(parsing::isDomainLikeURL(TextView::of(text))) << text;
     }
     for (const char* text : {"example", "example.c", "example.c0m", ".example.com", "example.com.", "a..bc",
                              "example.com:", "example.com/ x", "ex_ample.com", "example.com#x", "a.bc/x\u0301 "}) {
-        EXPECT_FALSE(parsing::isDomainLikeURL(LineText::of(text))) << text;
+        EXPECT_FALSE(parsing::isDomainLikeURL(TextView::of(text))) << text;
     }
 }
 
 TEST(LinkSyntaxEmphasis, UnwrapsOnlyTheOuterMarkers) {
-    const auto priority = parsing::unwrapLinkEmphasis(LineText::of("** x **"));
+    const auto priority = parsing::unwrapLinkEmphasis(TextView::of("** x **"));
     EXPECT_EQ("x", priority.text.text);
     EXPECT_EQ(LinkEmphasis::priority, priority.emphasis);
-    const auto soft = parsing::unwrapLinkEmphasis(LineText::of("***"));
+    const auto soft = parsing::unwrapLinkEmphasis(TextView::of("***"));
     EXPECT_EQ("*", soft.text.text);
     EXPECT_EQ(LinkEmphasis::soft, soft.emphasis);
-    const auto none = parsing::unwrapLinkEmphasis(LineText::of(" *x"));
+    const auto none = parsing::unwrapLinkEmphasis(TextView::of(" *x"));
     EXPECT_EQ(" *x", none.text.text);
     EXPECT_EQ(LinkEmphasis::none, none.emphasis);
-    const auto title = parsing::parseEmphasis(LineText::of("  *Docs*  "));
+    const auto title = parsing::parseEmphasis(TextView::of("  *Docs*  "));
     EXPECT_EQ("Docs", title.text.text);
     EXPECT_EQ(LinkEmphasis::soft, title.emphasis);
 }
