@@ -31,6 +31,8 @@ struct ModifierCase {
     bool copies;
 };
 
+void PrintTo(const ModifierCase& modifierCase, std::ostream* out) { *out << modifierCase.name; }
+
 class LedgerlyAppDelegateOpenURL : public ::testing::TestWithParam<ModifierCase> {};
 
 TEST_P(LedgerlyAppDelegateOpenURL, OptionCopiesAnythingElseOpens) {

@@ -31,6 +31,8 @@ struct RefreshCase {
     std::string expectedTitle;
 };
 
+void PrintTo(const RefreshCase& refreshCase, std::ostream* out) { *out << refreshCase.name; }
+
 class LedgerlyAppDelegateRefreshOutcomes : public ::testing::TestWithParam<RefreshCase> {};
 
 TEST_P(LedgerlyAppDelegateRefreshOutcomes, StateTitleAndMenuFollowTheFile) {

@@ -83,6 +83,8 @@ struct CandidateCase {
     std::string expected;
 };
 
+void PrintTo(const CandidateCase& candidateCase, std::ostream* out) { *out << candidateCase.name; }
+
 class LedgerlyAppDelegateStarterCandidates : public LedgerlyAppDelegateStarterFile,
                                              public ::testing::WithParamInterface<CandidateCase> {};
 

@@ -102,6 +102,8 @@ struct ReadFailureCase {
     int code;
 };
 
+void PrintTo(const ReadFailureCase& readFailureCase, std::ostream* out) { *out << readFailureCase.name; }
+
 class TextFilesReadFailure : public ::testing::TestWithParam<ReadFailureCase> {};
 
 TEST_P(TextFilesReadFailure, ThrowsWithTheReason) {

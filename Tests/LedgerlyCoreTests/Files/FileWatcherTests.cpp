@@ -17,6 +17,8 @@ struct ChangeCase {
     std::function<void(const fs::path&)> change;
 };
 
+void PrintTo(const ChangeCase& changeCase, std::ostream* out) { *out << changeCase.name; }
+
 class FileWatcherEvents : public FileWatcherTest, public ::testing::WithParamInterface<ChangeCase> {};
 
 TEST_P(FileWatcherEvents, ChangeCallsHandlerOnMainQueue) {
