@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 // Needs a session bus: CTest runs these under Tests/EndToEnd/with-xvfb.sh.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
-class ControlClientTest : public testing::Test {
+class ControlClientTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!first.isConnected() || !second.isConnected()) {
@@ -49,4 +49,4 @@ TEST_F(ControlClientTest, TheNameIsFreeAgainOnceItsOwnerIsGone) {
 TEST_F(ControlClientTest, ShowMenuWithoutARunningInstanceFails) { EXPECT_FALSE(requestShowMenu(second)); }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

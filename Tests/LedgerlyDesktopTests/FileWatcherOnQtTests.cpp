@@ -9,10 +9,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::TemporaryFolder;
 
 bool processEventsUntil(const std::function<bool()>& done) {
     QDeadlineTimer deadline(5000);
@@ -50,4 +48,4 @@ TEST(FileWatcherOnQtMainQueue, FollowsAtomicSavesWhenReArmedFromTheHandler) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

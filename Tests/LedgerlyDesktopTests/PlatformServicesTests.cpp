@@ -25,11 +25,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::TemporaryFolder;
-using test::UrlRecorder;
 
 TEST(ModifierFlagsMapping, EachQtModifierHasItsRawBit) {
     EXPECT_EQ(0x20000u, modifierFlagsFromQt(Qt::ShiftModifier));
@@ -231,4 +228,4 @@ TEST(DisplayAvailabilityTests, WaylandSessionsGetANativeWaylandClient) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -7,10 +7,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::TemporaryFolder;
 
 TEST(QSettingsUserDefaultsPath, UsesXdgConfigHome) {
     QProcessEnvironment environment;
@@ -141,4 +139,4 @@ TEST(QSettingsUserDefaultsDamagedFile, IsSetAsideOnceKeepingWhatCouldBeReadAndWr
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

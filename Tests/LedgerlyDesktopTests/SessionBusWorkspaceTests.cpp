@@ -10,11 +10,8 @@
 #include <gtest/gtest.h>
 
 // Needs a session bus: CTest runs these under Tests/EndToEnd/with-xvfb.sh.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::FakeFileManager;
-using test::UrlRecorder;
 
 void processEventsFor(int milliseconds, const std::function<bool()>& done) {
     QDeadlineTimer deadline(milliseconds);
@@ -48,4 +45,4 @@ TEST(QtWorkspaceReveal, OpensTheFolderWhenNoFileManagerAnswers) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

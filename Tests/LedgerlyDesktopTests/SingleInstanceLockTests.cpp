@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using Outcome = SingleInstanceLock::Outcome;
@@ -19,7 +19,7 @@ QProcessEnvironment session(const QString& runtimeFolder, const QString& display
 }
 
 TEST(SingleInstanceLock, OnePerDisplayUntilTheHolderGoes) {
-    const test::TemporaryFolder runtime;
+    const TemporaryFolder runtime;
     auto first = std::make_unique<SingleInstanceLock>(session(runtime.path(), QStringLiteral(":1")));
     EXPECT_EQ(Outcome::acquired, first->outcome());
     // Another screen of the same X display is the same display.
@@ -30,4 +30,4 @@ TEST(SingleInstanceLock, OnePerDisplayUntilTheHolderGoes) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace ledgerly::test {
+namespace ledgerly::testing {
 
 TemporaryFolder::TemporaryFolder() {
     if (!directory_.isValid()) {
@@ -35,4 +35,4 @@ QByteArray TemporaryFolder::read(const QString& relative) const {
     return file.readAll();
 }
 
-}  // namespace ledgerly::test
+}  // namespace ledgerly::testing

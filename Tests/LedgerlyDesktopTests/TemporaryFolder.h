@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-namespace ledgerly::test {
+namespace ledgerly::testing {
 
 // A folder removed with its contents when the test ends.
 class TemporaryFolder {
@@ -21,4 +21,4 @@ private:
     QTemporaryDir directory_;
 };
 
-}  // namespace ledgerly::test
+}  // namespace ledgerly::testing

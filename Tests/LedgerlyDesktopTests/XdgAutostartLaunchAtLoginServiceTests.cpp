@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::TemporaryFolder;
 
 TEST(XdgAutostartPath, UsesXdgConfigHomeOrDotConfig) {
     QProcessEnvironment environment;
@@ -106,4 +104,4 @@ TEST(XdgAutostartService, EntryThatCannotBeRemovedThrows) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

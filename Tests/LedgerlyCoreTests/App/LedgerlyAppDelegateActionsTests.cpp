@@ -11,11 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::AppDelegateHarness;
-using testing::entryCarrying;
 
 constexpr std::uint64_t kShift = 0x20000;
 constexpr std::uint64_t kControl = 0x40000;
@@ -297,4 +294,4 @@ TEST(LedgerlyAppDelegateSettings, WithoutASettingsWindowNothingHappens) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

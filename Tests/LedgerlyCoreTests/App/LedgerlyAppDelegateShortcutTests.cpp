@@ -9,10 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 using Gate = StatusMenuPresentationGate;
 using namespace std::chrono_literals;
 
@@ -227,4 +225,4 @@ TEST(LedgerlyAppDelegateLifetime, CreateRefusesMissingFactories) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

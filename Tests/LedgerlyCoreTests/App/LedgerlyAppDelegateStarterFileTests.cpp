@@ -14,10 +14,8 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::AppDelegateHarness;
 namespace fs = std::filesystem;
 
 const std::string kBundled = "# Bundled Starter\n- [Example](https://example.com)\n";
@@ -151,7 +149,7 @@ TEST_F(LedgerlyAppDelegateStarterFile, MissingTemplateAlertsWithoutAPanel) {
     save();
 
     EXPECT_TRUE(app.panels.savePanelsShown.empty());
-    EXPECT_EQ((std::vector<testing::FakeAlertPresenter::Alert>{
+    EXPECT_EQ((std::vector<FakeAlertPresenter::Alert>{
                   {"Could not load starter file.", "Ledgerly could not find its bundled starter Markdown file."}}),
               app.alerts.alerts);
     EXPECT_EQ(0, app.application.activations) << "the alert is not preceded by an activation";
@@ -250,4 +248,4 @@ TEST_F(LedgerlyAppDelegateStarterFile, SavingOntoAFolderFailsAndKeepsTheFolder) 
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using Gate = StatusMenuPresentationGate;
@@ -178,4 +178,4 @@ TEST(StatusMenuPresentationGateClock, CustomIntervalIsUsed) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -13,10 +13,8 @@
 #include <optional>
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::TempDirectory;
 
 constexpr const char* selectedPathKey = "selectedMarkdownPath";
 
@@ -275,4 +273,4 @@ TEST(FileSourceErrorEquality, NoSelectedFileEqualsOnlyItself) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -2,10 +2,8 @@
 
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 
 class FileWatcherCreation : public FileWatcherTest {
 protected:
@@ -181,4 +179,4 @@ TEST_F(FileWatcherFollowing, ReArmingKeepsOneDescriptor) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -7,10 +7,8 @@
 #include <functional>
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 
 struct ChangeCase {
     const char* name;
@@ -200,4 +198,4 @@ TEST_F(FileWatcherTest, HandlerMayStopItsOwnWatcher) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -9,10 +9,8 @@
 #include <string_view>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::FakeWorkspace;
 
 TEST(URLOpenerOpen, HandsURLsToTheWorkspaceUnchanged) {
     const std::string urls[] = {
@@ -120,4 +118,4 @@ TEST(URLOpenerOpen, WorksThroughTheOpeningInterface) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

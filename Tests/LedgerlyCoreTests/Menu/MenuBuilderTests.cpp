@@ -8,10 +8,8 @@
 #include <cstdlib>
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 using State = LedgerlyMenuState;
 
 constexpr auto kNoMask = MenuEntry::noModifierMask;
@@ -364,4 +362,4 @@ TEST(MenuBuilderHomeFolder, ComesFromTheHomeVariable) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

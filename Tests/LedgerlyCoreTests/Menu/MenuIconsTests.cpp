@@ -8,13 +8,8 @@
 
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::blankIcon;
-using testing::ScratchFolder;
-using testing::symbolIcon;
-using testing::SymbolsWithout;
 
 BookmarkLink link(LinkActionFamily family, std::string urlString) {
     return BookmarkLink{"title", std::move(urlString), LinkEmphasis::none, LinkSource::named, family};
@@ -146,4 +141,4 @@ TEST(MenuIconsOthers, SubmenuIconHasNoNameAndCopyIconIsBlank) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

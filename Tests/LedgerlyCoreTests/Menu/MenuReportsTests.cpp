@@ -11,10 +11,8 @@
 #include <fstream>
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 using json = nlohmann::ordered_json;
 
 Menu noFileSelectedMenu() {
@@ -178,4 +176,4 @@ TEST(NormalisedAbsolutePath, ResolvesDotsAndSlashes) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

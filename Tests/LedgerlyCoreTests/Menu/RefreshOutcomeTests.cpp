@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using State = LedgerlyMenuState;
@@ -117,4 +117,4 @@ TEST(SelectedFileFallbackTitle, DropsTheExtensionOfTheLastComponent) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using State = LedgerlyMenuState;
@@ -94,4 +94,4 @@ TEST(StatusIssueReports, WarningEntryTitleAndReport) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

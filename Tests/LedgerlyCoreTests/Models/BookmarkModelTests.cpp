@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 BookmarkLink link(std::string urlString, LinkActionFamily family) {
@@ -74,4 +74,4 @@ TEST(MenuNodeEquality, ComparesNestedSubmenusMemberWise) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly::check {
+namespace ledgerly::testing {
 namespace {
+
+using namespace ledgerly::check;
 
 // A folder of its own per test, removed afterwards.
 class CheckToolTest : public ::testing::Test {
@@ -172,4 +174,4 @@ TEST(CheckCommandLine, MistakesAreReported) {
 }
 
 }  // namespace
-}  // namespace ledgerly::check
+}  // namespace ledgerly::testing

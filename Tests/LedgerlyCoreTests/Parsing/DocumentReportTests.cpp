@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace ledgerly::testing;
 using nlohmann::ordered_json;
 
 const LedgerlyDocument kEveryForm{
@@ -106,4 +104,4 @@ TEST(DocumentTreePrinter, EmptyDocumentSaysSo) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using parsing::Line;
@@ -51,4 +51,4 @@ TEST(LineSplitterBreaks, LongLinesAcrossChunks) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

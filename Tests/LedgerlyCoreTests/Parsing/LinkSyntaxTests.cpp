@@ -6,10 +6,8 @@
 
 #include <utility>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace ledgerly::testing;
 using text::TextView;
 
 constexpr auto kWeb = LinkActionFamily::web;
@@ -216,4 +214,4 @@ TEST(LinkSyntaxEmphasis, UnwrapsOnlyTheOuterMarkers) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

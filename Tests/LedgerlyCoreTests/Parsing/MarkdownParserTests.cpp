@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace ledgerly::testing;
 
 constexpr auto kUnsupported = ParserWarningCode::unsupportedLine;
 constexpr auto kNested = ParserWarningCode::nestedList;
@@ -387,4 +385,4 @@ TEST(MarkdownParserLineBreaks, NonASCIIBreaksInsideUTF8AreNotConfused) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

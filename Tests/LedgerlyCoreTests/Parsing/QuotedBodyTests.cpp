@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace ledgerly::testing;
 
 constexpr auto kUnsupported = ParserWarningCode::unsupportedLine;
 
@@ -79,4 +77,4 @@ TEST(MarkdownParserLabeledSnippets, MixedLineEndsKeepTheBody) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using namespace std::chrono_literals;
@@ -297,4 +297,4 @@ TEST(PollMainQueueWatches, WatchIdsAreNotReused) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -9,11 +9,8 @@
 #include <stdexcept>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::FakeHotKeyRegistrar;
-using testing::ThrowingUserDefaults;
 
 using Calls = std::vector<std::string>;
 
@@ -261,4 +258,4 @@ TEST(GlobalHotKeyControllerForeignErrors, ApplyReportsThemAndUpdateRestoresThenR
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

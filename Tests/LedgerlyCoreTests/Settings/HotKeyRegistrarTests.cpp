@@ -10,11 +10,8 @@
 #include <thread>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::FakeHotKeyBackend;
-using testing::FakeMainQueue;
 using Calls = std::vector<std::string>;
 
 const KeyboardShortcut commandS(1, ModifierFlags::command);
@@ -194,4 +191,4 @@ TEST(HotKeyBackendSignature, IsLDGRBigEndian) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -6,12 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::FakeHotKeyRegistrar;
-using testing::FakeLaunchAtLoginService;
-using testing::ThrowingUserDefaults;
 
 const KeyboardShortcut commandK(40, ModifierFlags::command);
 const KeyboardShortcut shiftK(40, ModifierFlags::shift);
@@ -252,4 +248,4 @@ TEST(SettingsViewModelObservers, ObserversSeeTheNewValues) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly::text {
+namespace ledgerly::testing {
 namespace {
+
+using namespace ledgerly::text;
 
 // Texts whose clusters join across an ASCII neighbour in every way UAX 29 allows.
 const char* const kBoundaryTexts[] = {
@@ -103,4 +105,4 @@ TEST(TextViewMatching, MatchesEndOnCharacterBoundaries) {
 }
 
 }  // namespace
-}  // namespace ledgerly::text
+}  // namespace ledgerly::testing

@@ -4,8 +4,10 @@
 
 #include <string>
 
-namespace ledgerly::text {
+namespace ledgerly::testing {
 namespace {
+
+using namespace ledgerly::text;
 
 // Text samples whose characters span several code points.
 const std::string kCombiningE = "e\u0301";                                 // e + combining acute
@@ -92,4 +94,4 @@ TEST(UnicodeTextUTF8, LongTextsAreCheckedWhole) {
 }
 
 }  // namespace
-}  // namespace ledgerly::text
+}  // namespace ledgerly::testing
