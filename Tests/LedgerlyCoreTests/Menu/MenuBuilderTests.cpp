@@ -1,6 +1,7 @@
 #include "LedgerlyCore/Menu/MenuBuilder.h"
 
 #include "MenuTestSupport.h"
+#include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -338,9 +339,9 @@ TEST_F(MenuBuilderTest, MissingSymbolsReachTheBuiltEntries) {
 }
 
 TEST_F(MenuBuilderTest, LocalLinksGetTheFolderOrFileIcon) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto folder = scratch.makeFolder("Projects");
-    const auto file = scratch.makeFile("plan.txt");
+    const auto file = scratch.writeFile("plan.txt");
     const auto entries = content(buildItems({
         linkNode("folder", "file://" + folder.string(), LinkActionFamily::localAction),
         linkNode("file", "file://" + file.string(), LinkActionFamily::localAction),
