@@ -55,7 +55,9 @@ std::optional<int> readAll(int descriptor, std::size_t sizeHint, std::string& by
     }
 }
 
-UTF8FileRead failed(UTF8FileRead::Failure failure, int errorCode = 0) { return UTF8FileRead{{}, failure, errorCode}; }
+UTF8FileRead failed(UTF8FileRead::Failure failure, int errorCode = 0, std::size_t firstInvalidByte = 0) {
+    return UTF8FileRead{{}, failure, errorCode, firstInvalidByte};
+}
 
 }  // namespace
 
@@ -76,13 +78,14 @@ UTF8FileRead UTF8FileRead::read(const std::filesystem::path& path) {
     if (const auto error = readAll(file.get(), static_cast<std::size_t>(status.st_size), bytes)) {
         return failed(Failure::systemError, *error);
     }
-    if (!text::isValidUTF8(bytes)) {
-        return failed(Failure::malformedUTF8);
+    std::size_t firstInvalidByte = 0;
+    if (!text::isValidUTF8(bytes, &firstInvalidByte)) {
+        return failed(Failure::malformedUTF8, 0, firstInvalidByte);
     }
     if (std::string_view(bytes).starts_with(byteOrderMark)) {
         bytes.erase(0, byteOrderMark.size());
     }
-    return UTF8FileRead{std::move(bytes), Failure::none, 0};
+    return UTF8FileRead{std::move(bytes), Failure::none, 0, 0};
 }
 
 }  // namespace ledgerly
