@@ -1,6 +1,6 @@
 #include "App/AppDelegateHarness.h"
 
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include "App/AppDelegateHarness.h"
 
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <gtest/gtest.h>
 

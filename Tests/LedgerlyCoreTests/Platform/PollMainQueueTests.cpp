@@ -1,4 +1,4 @@
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "LedgerlyCore/Settings/HotKeyRegistrar.h"
 
-#include "LedgerlyCore/Platform/PollMainQueue.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
 #include "Settings/FakeHotKeyBackend.h"
 #include "Support/FakeMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <gtest/gtest.h>
 

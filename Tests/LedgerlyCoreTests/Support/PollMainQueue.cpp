@@ -1,4 +1,4 @@
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
