@@ -159,17 +159,6 @@ void FileWatcher::watch(const std::filesystem::path& fileURL, ChangeHandler onCh
     activate(std::move(watch), State::watchingFile);
 }
 
-void FileWatcher::watchForCreation(const std::filesystem::path& fileURL, ChangeHandler onAppear) {
-    stop();
-    auto watch = ActiveWatch::make(std::move(onAppear));
-    if (!watch || !watch->addName(fileURL, creationEvents)) {
-        failWith(watch);
-        return;
-    }
-    activate(std::move(watch), State::watchingFolder);
-    postIfExists(fileURL);
-}
-
 void FileWatcher::watchOrAwaitCreation(const std::filesystem::path& fileURL, ChangeHandler onChange) {
     stop();
     auto watch = ActiveWatch::make(std::move(onChange));

@@ -91,7 +91,8 @@ std::string prefixed(std::string_view prefix, std::string_view text) {
 
 bool isHostCharacter(char c) { return isASCIILetter(c) || isASCIIDigit(c) || c == '-' || c == '.'; }
 
-// The domain pattern on a text already known to hold no white-space character.
+// "^([A-Za-z0-9-]+\.)+[A-Za-z]{2,}(:[0-9]+)?(/[^\s]*)?$" on a text already
+// known to hold no white-space character.
 bool matchesDomainPattern(TextView text) {
     const std::string_view s = text.text;
     std::size_t i = 0;
@@ -183,8 +184,6 @@ std::optional<ClassifiedDestination> classifyDestination(TextView text, bool all
     }
     return std::nullopt;
 }
-
-bool isDomainLikeURL(TextView text) { return !text.containsWhiteSpace() && matchesDomainPattern(text); }
 
 bool matchesEmailPattern(TextView text) {
     const std::string_view s = text.text;

@@ -37,9 +37,6 @@ EmphasizedText parseEmphasis(text::TextView rawTitle);
 // What a destination opens; none when it is empty, holds white space or fits no form.
 std::optional<ClassifiedDestination> classifyDestination(text::TextView text, bool allowPlainEmail);
 
-// "^([A-Za-z0-9-]+\.)+[A-Za-z]{2,}(:[0-9]+)?(/[^\s]*)?$", and no white space.
-bool isDomainLikeURL(text::TextView text);
-
 // "^[^\s@]+@[^\s@]+\.[^\s@]+$"
 bool matchesEmailPattern(text::TextView text);
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -108,13 +107,6 @@ TEST(URLOpenerOpen, RefusalLeavesTheOpenerUsable) {
     opener.open("not a url");
     opener.open("https://example.com");
     EXPECT_EQ((std::vector<std::string>{"https://example.com"}), workspace.openedURLs);
-}
-
-TEST(URLOpenerOpen, WorksThroughTheOpeningInterface) {
-    FakeWorkspace workspace;
-    const std::unique_ptr<URLOpening> opener = std::make_unique<URLOpener>(workspace);
-    opener->open("mailto:ann@example.com");
-    EXPECT_EQ((std::vector<std::string>{"mailto:ann@example.com"}), workspace.openedURLs);
 }
 
 }  // namespace

@@ -187,14 +187,17 @@ TEST(LinkSyntaxPatterns, SchemePattern) {
     }
 }
 
-TEST(LinkSyntaxPatterns, DomainPattern) {
+TEST(LinkSyntaxPatterns, DomainPatternOpensOverHTTPS) {
+    const auto asDomain = [](const std::string& text) {
+        return std::optional(parsing::ClassifiedDestination{"https://" + text, kWeb});
+    };
     for (const char* text :
          {"example.com", "a.b.cd", "-.com", "9example.com:81", "x-y.example.org/", "a.bc/\u00E9?q#f"}) {
-        EXPECT_TRUE(parsing::isDomainLikeURL(TextView::of(text))) << text;
+        EXPECT_EQ(asDomain(text), parsing::classifyDestination(TextView::of(text), false)) << text;
     }
     for (const char* text : {"example", "example.c", "example.c0m", ".example.com", "example.com.", "a..bc",
                              "example.com:", "example.com/ x", "ex_ample.com", "example.com#x", "a.bc/x\u0301 "}) {
-        EXPECT_FALSE(parsing::isDomainLikeURL(TextView::of(text))) << text;
+        EXPECT_NE(asDomain(text), parsing::classifyDestination(TextView::of(text), false)) << text;
     }
 }
 
