@@ -1,4 +1,4 @@
-#include "LedgerlyCore/Files/FileWatcher.h"
+#include "LedgerlyCore/Platform/FileWatcher.h"
 #include "LedgerlyDesktop/QtMainQueue.h"
 
 #include "QtPaths.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LedgerlyCore/Files/FileWatcher.h"
+#include "LedgerlyCore/Platform/FileWatcher.h"
 #include "Support/PollMainQueue.h"
 #include "Support/TempDirectory.h"
 

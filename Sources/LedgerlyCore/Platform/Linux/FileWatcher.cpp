@@ -1,4 +1,4 @@
-#include "LedgerlyCore/Files/FileWatcher.h"
+#include "LedgerlyCore/Platform/FileWatcher.h"
 
 #include <sys/inotify.h>
 #include <sys/stat.h>
