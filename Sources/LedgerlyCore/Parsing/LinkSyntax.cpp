@@ -149,7 +149,7 @@ std::optional<BookmarkLink> parseLink(TextView text) {
     if (destination.empty()) {
         return link;
     }
-    auto classified = classifyDestination(destination, true);
+    auto classified = classifyDestination(destination, PlainEmail::allowed);
     if (!classified) {
         return std::nullopt;
     }
@@ -158,7 +158,7 @@ std::optional<BookmarkLink> parseLink(TextView text) {
     return link;
 }
 
-std::optional<ClassifiedDestination> classifyDestination(TextView text, bool allowPlainEmail) {
+std::optional<ClassifiedDestination> classifyDestination(TextView text, PlainEmail plainEmail) {
     if (text.empty() || text.containsWhiteSpace()) {
         return std::nullopt;
     }
@@ -170,7 +170,7 @@ std::optional<ClassifiedDestination> classifyDestination(TextView text, bool all
         return ClassifiedDestination{std::string(asWritten), LinkActionFamily::mailCompose};
     }
     // "ssh://admin@host" matches the e-mail pattern too, but is a URL with an authority.
-    if (allowPlainEmail && !matchesSchemeWithAuthority(text) && matchesEmailPattern(text)) {
+    if (plainEmail == PlainEmail::allowed && !matchesSchemeWithAuthority(text) && matchesEmailPattern(text)) {
         return ClassifiedDestination{prefixed("mailto:", asWritten), LinkActionFamily::mailCompose};
     }
     if (startsWithIgnoringCase(text, "file://")) {

@@ -34,8 +34,11 @@ EmphasizedText unwrapLinkEmphasis(text::TextView text);
 // The trimmed title between the brackets, without its markers.
 EmphasizedText parseEmphasis(text::TextView rawTitle);
 
+// Whether a bare "name@example.com" counts as an address to write to.
+enum class PlainEmail { allowed, refused };
+
 // What a destination opens; none when it is empty, holds white space or fits no form.
-std::optional<ClassifiedDestination> classifyDestination(text::TextView text, bool allowPlainEmail);
+std::optional<ClassifiedDestination> classifyDestination(text::TextView text, PlainEmail plainEmail);
 
 // "^[^\s@]+@[^\s@]+\.[^\s@]+$"
 bool matchesEmailPattern(text::TextView text);

@@ -213,7 +213,7 @@ private:
 
     // False, appending nothing, when the text is no destination.
     bool appendBareLink(TextView text) {
-        auto destination = parsing::classifyDestination(text, false);
+        auto destination = parsing::classifyDestination(text, parsing::PlainEmail::refused);
         if (!destination) {
             return false;
         }

@@ -8,6 +8,7 @@
 
 namespace ledgerly::testing {
 namespace {
+using parsing::PlainEmail;
 using text::TextView;
 
 constexpr auto kWeb = LinkActionFamily::web;
@@ -133,10 +134,10 @@ TEST(MarkdownParserBareLinks, DestinationKeepsItsOwnTitle) {
 }
 
 TEST(LinkSyntaxDestinations, PlainEmailOnlyWhenAllowed) {
-    const auto allowed = parsing::classifyDestination(TextView::of("user@example.com"), true);
+    const auto allowed = parsing::classifyDestination(TextView::of("user@example.com"), PlainEmail::allowed);
     ASSERT_TRUE(allowed);
     EXPECT_EQ((parsing::ClassifiedDestination{"mailto:user@example.com", kMail}), *allowed);
-    EXPECT_FALSE(parsing::classifyDestination(TextView::of("user@example.com"), false));
+    EXPECT_FALSE(parsing::classifyDestination(TextView::of("user@example.com"), PlainEmail::refused));
 }
 
 // Of the texts that match the e-mail pattern, only those with "scheme://" are URLs.
@@ -150,20 +151,20 @@ TEST(LinkSyntaxDestinations, SchemeWithAuthorityIsNeverAPlainEmailAddress) {
         {"x:y@z.example", {"mailto:x:y@z.example", kMail}},
     };
     for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(expected, parsing::classifyDestination(TextView::of(text), true)) << text;
+        EXPECT_EQ(expected, parsing::classifyDestination(TextView::of(text), PlainEmail::allowed)) << text;
     }
 }
 
 TEST(LinkSyntaxDestinations, WhiteSpaceAnywhereRefuses) {
     for (const char* text :
          {"", "https://a b", "example.com\t", "https://example.com/\u00A0x", "https://example.com/\u3000"}) {
-        EXPECT_FALSE(parsing::classifyDestination(TextView::of(text), true)) << text;
+        EXPECT_FALSE(parsing::classifyDestination(TextView::of(text), PlainEmail::allowed)) << text;
     }
 }
 
 TEST(LinkSyntaxDestinations, SchemePrefixCarryingACombiningMarkIsNotThatScheme) {
     // "http:/" then "/" + U+0301: not "http://", but still a scheme.
-    const auto classified = parsing::classifyDestination(TextView::of("http:/\u0301/example.com"), false);
+    const auto classified = parsing::classifyDestination(TextView::of("http:/\u0301/example.com"), PlainEmail::refused);
     ASSERT_TRUE(classified);
     EXPECT_EQ(kExternal, classified->actionFamily);
 }
@@ -193,11 +194,11 @@ TEST(LinkSyntaxPatterns, DomainPatternOpensOverHTTPS) {
     };
     for (const char* text :
          {"example.com", "a.b.cd", "-.com", "9example.com:81", "x-y.example.org/", "a.bc/\u00E9?q#f"}) {
-        EXPECT_EQ(asDomain(text), parsing::classifyDestination(TextView::of(text), false)) << text;
+        EXPECT_EQ(asDomain(text), parsing::classifyDestination(TextView::of(text), PlainEmail::refused)) << text;
     }
     for (const char* text : {"example", "example.c", "example.c0m", ".example.com", "example.com.", "a..bc",
                              "example.com:", "example.com/ x", "ex_ample.com", "example.com#x", "a.bc/x\u0301 "}) {
-        EXPECT_NE(asDomain(text), parsing::classifyDestination(TextView::of(text), false)) << text;
+        EXPECT_NE(asDomain(text), parsing::classifyDestination(TextView::of(text), PlainEmail::refused)) << text;
     }
 }
 

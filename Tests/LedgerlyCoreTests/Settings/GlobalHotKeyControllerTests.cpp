@@ -12,6 +12,8 @@
 namespace ledgerly::testing {
 namespace {
 
+using Activation = GlobalHotKeyController::Activation;
+
 using Calls = std::vector<std::string>;
 
 const KeyboardShortcut commandK(40, ModifierFlags::command);
@@ -34,9 +36,9 @@ struct ControllerFixture {
         controller = std::make_unique<GlobalHotKeyController>(store, std::move(fake), [this] { ++presses; });
     }
 
-    GlobalHotKeyError updateError(const KeyboardShortcut& shortcut, bool enabled) {
+    GlobalHotKeyError updateError(const KeyboardShortcut& shortcut, Activation activation) {
         try {
-            controller->update(shortcut, enabled);
+            controller->update(shortcut, activation);
         } catch (const GlobalHotKeyError& error) {
             return error;
         }
@@ -98,7 +100,7 @@ TEST(GlobalHotKeyControllerApplyStoredShortcut, RecordsFailuresInsteadOfThrowing
 TEST(GlobalHotKeyControllerUpdate, RegistersNewBeforeUnregisteringOld) {
     ControllerFixture fixture;
     fixture.controller->applyStoredShortcut();
-    fixture.controller->update(commandK, true);
+    fixture.controller->update(commandK, Activation::enabled);
     EXPECT_EQ((Calls{"register ⌃⌥⌘S", "register ⌘K", "unregister 1"}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{2}), fixture.log->live);
     EXPECT_EQ(commandK, fixture.store.globalShortcut());
@@ -107,7 +109,7 @@ TEST(GlobalHotKeyControllerUpdate, RegistersNewBeforeUnregisteringOld) {
 
 TEST(GlobalHotKeyControllerUpdate, StoresKeyCodeModifiersAndFlagOnSuccess) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     EXPECT_EQ(38, fixture.defaults.integer("globalShortcutKeyCode"));
     EXPECT_EQ(0x40000, fixture.defaults.integer("globalShortcutModifiers"));
     EXPECT_EQ(true, fixture.defaults.boolean("globalShortcutEnabled"));
@@ -115,9 +117,9 @@ TEST(GlobalHotKeyControllerUpdate, StoresKeyCodeModifiersAndFlagOnSuccess) {
 
 TEST(GlobalHotKeyControllerUpdate, ThrowingRegistrarKeepsTheOldRegistrationAndStoredValues) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(-9878);
-    EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878), fixture.updateError(commandK, true));
+    EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878), fixture.updateError(commandK, Activation::enabled));
     EXPECT_EQ((Calls{"register ⌃J", "register ⌘K"}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
@@ -128,7 +130,7 @@ TEST(GlobalHotKeyControllerUpdate, ThrowingRegistrarKeepsTheOldRegistrationAndSt
 TEST(GlobalHotKeyControllerUpdate, FailureWritesOutDefaultsThatWereOnlyImplied) {
     ControllerFixture fixture;
     fixture.registrar->nextError = GlobalHotKeyError::eventHandlerUnavailable(-50);
-    EXPECT_EQ(GlobalHotKeyError::eventHandlerUnavailable(-50), fixture.updateError(commandK, true));
+    EXPECT_EQ(GlobalHotKeyError::eventHandlerUnavailable(-50), fixture.updateError(commandK, Activation::enabled));
     EXPECT_EQ(1, fixture.defaults.integer("globalShortcutKeyCode"));
     EXPECT_EQ(0x1C0000, fixture.defaults.integer("globalShortcutModifiers"));
     EXPECT_EQ(true, fixture.defaults.boolean("globalShortcutEnabled"));
@@ -139,16 +141,16 @@ TEST(GlobalHotKeyControllerUpdate, FailureLeavesLastErrorMessageAsItWas) {
     fixture.store.setGlobalShortcut(shiftK);
     fixture.controller->applyStoredShortcut();
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(1);
-    fixture.updateError(commandK, true);
+    fixture.updateError(commandK, Activation::enabled);
     EXPECT_EQ("Shortcut needs Command, Option, or Control.", fixture.controller->lastErrorMessage());
 }
 
 TEST(GlobalHotKeyControllerUpdate, InvalidShortcutThrowsWithoutCallingTheRegistrar) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     for (const auto& invalid :
          {shiftK, KeyboardShortcut::modifierOnlyHyperKey, KeyboardShortcut(40, ModifierFlags{})}) {
-        EXPECT_EQ(GlobalHotKeyError::invalidShortcut(), fixture.updateError(invalid, true));
+        EXPECT_EQ(GlobalHotKeyError::invalidShortcut(), fixture.updateError(invalid, Activation::enabled));
     }
     EXPECT_EQ((Calls{"register ⌃J"}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
@@ -161,8 +163,8 @@ TEST(GlobalHotKeyControllerUpdate, DisabledUpdateWithShiftOnlyShortcutDropsRegis
     fixture.store.setGlobalShortcut(shiftK);
     fixture.controller->applyStoredShortcut();
     ASSERT_TRUE(fixture.controller->lastErrorMessage().has_value());
-    fixture.controller->update(controlJ, true);
-    fixture.controller->update(shiftK, false);
+    fixture.controller->update(controlJ, Activation::enabled);
+    fixture.controller->update(shiftK, Activation::disabled);
     EXPECT_EQ((Calls{"register ⌃J", "unregister 1"}), fixture.log->calls);
     EXPECT_EQ(shiftK, fixture.store.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
@@ -171,9 +173,9 @@ TEST(GlobalHotKeyControllerUpdate, DisabledUpdateWithShiftOnlyShortcutDropsRegis
 
 TEST(GlobalHotKeyControllerUpdate, FailedStoreWriteRegistersTheStoredShortcutAgainAndRethrows) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.defaults.failWrites = true;
-    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_THROW(fixture.controller->update(commandK, Activation::enabled), std::runtime_error);
     EXPECT_EQ((Calls{"register ⌃J", "register ⌘K", "unregister 1", "register ⌃J", "unregister 2"}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{3}), fixture.log->live);
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
@@ -184,10 +186,10 @@ TEST(GlobalHotKeyControllerUpdate, FailedStoreWriteRegistersTheStoredShortcutAga
 
 TEST(GlobalHotKeyControllerUpdate, FailedFlagWriteAfterTheShortcutWritePutsTheOldShortcutBack) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, false);
+    fixture.controller->update(controlJ, Activation::disabled);
     fixture.defaults.failWrites = true;
     fixture.defaults.failingKey = "globalShortcutEnabled";
-    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_THROW(fixture.controller->update(commandK, Activation::enabled), std::runtime_error);
     // The flag still says off: nothing may stay registered.
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
@@ -200,13 +202,13 @@ TEST(GlobalHotKeyControllerUpdate, SuccessClearsLastErrorMessage) {
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(1);
     fixture.controller->applyStoredShortcut();
     ASSERT_TRUE(fixture.controller->lastErrorMessage().has_value());
-    fixture.controller->update(commandK, true);
+    fixture.controller->update(commandK, Activation::enabled);
     EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
 }
 
 TEST(GlobalHotKeyControllerDisable, KeepsTheStoredShortcutAndStoresFalse) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.controller->disable();
     EXPECT_EQ(38, fixture.defaults.integer("globalShortcutKeyCode"));
     EXPECT_EQ(0x40000, fixture.defaults.integer("globalShortcutModifiers"));
@@ -217,7 +219,7 @@ TEST(GlobalHotKeyControllerDisable, KeepsTheStoredShortcutAndStoresFalse) {
 
 TEST(GlobalHotKeyControllerDisable, FailedStoreWriteKeepsTheRegistrationAndTheStoredFlag) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.defaults.failWrites = true;
     EXPECT_THROW(fixture.controller->disable(), std::runtime_error);
     EXPECT_EQ((Calls{"register ⌃J"}), fixture.log->calls);
@@ -239,7 +241,7 @@ TEST(GlobalHotKeyControllerDisable, ThenApplyingStoredShortcutRegistersNothing) 
 
 TEST(GlobalHotKeyControllerLifetime, DestructionUnregistersTheHeldRegistration) {
     ControllerFixture fixture;
-    fixture.controller->update(commandK, true);
+    fixture.controller->update(commandK, Activation::enabled);
     fixture.controller.reset();
     EXPECT_EQ((Calls{"register ⌘K", "unregister 1"}), fixture.log->calls);
     EXPECT_TRUE(fixture.log->live.empty());
@@ -252,7 +254,7 @@ TEST(GlobalHotKeyControllerForeignErrors, ApplyReportsThemAndUpdateRestoresThenR
     EXPECT_EQ("Shortcut unavailable.", fixture.controller->lastErrorMessage());
 
     fixture.registrar->nextThrowsForeignError = true;
-    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_THROW(fixture.controller->update(commandK, Activation::enabled), std::runtime_error);
     EXPECT_EQ(KeyboardShortcut::defaultOpenMenu, fixture.store.globalShortcut());
     EXPECT_EQ(1, fixture.defaults.integer("globalShortcutKeyCode"));
 }
