@@ -31,7 +31,7 @@ void QtWorkspace::openURL(const std::string& urlString) {
     }
 }
 
-void QtWorkspace::activateFileViewerSelecting(const std::filesystem::path& file) {
+void QtWorkspace::revealInFileManager(const std::filesystem::path& file) {
     const QString path = QString::fromStdString(file.string());
     if (!bus_.isConnected()) {
         openContainingFolder(path);

@@ -75,7 +75,7 @@ TEST(QtWorkspaceTests, IgnoresTextThatIsNoURL) {
 TEST(QtWorkspaceTests, RevealWithoutAFileManagerOpensTheContainingFolder) {
     UrlRecorder recorder("file");
     QtWorkspace workspace(QDBusConnection(QStringLiteral("ledgerly-not-connected")));
-    workspace.activateFileViewerSelecting("/home/ann/Notes/Links.md");
+    workspace.revealInFileManager("/home/ann/Notes/Links.md");
     ASSERT_EQ(1, recorder.urls().size());
     EXPECT_EQ(QString("/home/ann/Notes"), recorder.urls().front().toLocalFile());
 }

@@ -27,7 +27,7 @@ TEST(QtWorkspaceReveal, AsksTheFileManagerToShowTheFile) {
     ASSERT_TRUE(fileManager.registered());
     UrlRecorder folders("file");
     QtWorkspace workspace(bus);
-    workspace.activateFileViewerSelecting("/home/ann/My Notes/Links.md");
+    workspace.revealInFileManager("/home/ann/My Notes/Links.md");
     processEventsFor(5000, [&] { return !fileManager.shown().isEmpty(); });
     EXPECT_EQ((QStringList{"file:///home/ann/My%20Notes/Links.md"}), fileManager.shown());
     EXPECT_TRUE(folders.urls().isEmpty());
@@ -38,7 +38,7 @@ TEST(QtWorkspaceReveal, OpensTheFolderWhenNoFileManagerAnswers) {
     ASSERT_TRUE(bus.isConnected()) << "needs a session bus";
     UrlRecorder folders("file");
     QtWorkspace workspace(bus);
-    workspace.activateFileViewerSelecting("/home/ann/Notes/Links.md");
+    workspace.revealInFileManager("/home/ann/Notes/Links.md");
     processEventsFor(5000, [&] { return !folders.urls().isEmpty(); });
     ASSERT_EQ(1, folders.urls().size());
     EXPECT_EQ(QString("/home/ann/Notes"), folders.urls().front().toLocalFile());

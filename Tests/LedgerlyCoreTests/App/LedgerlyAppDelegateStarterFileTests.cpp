@@ -134,7 +134,7 @@ TEST_F(LedgerlyAppDelegateStarterFile, SavedCopyBecomesTheSelectedWatchedFile) {
     EXPECT_EQ("Bundled Starter", app.delegate->statusTitle());
     EXPECT_EQ((LedgerlyMenuState{LedgerlyMenuState::Document{MarkdownParser().parse(kBundled)}}),
               app.delegate->menuState());
-    EXPECT_EQ((std::vector<std::string>{"application.activateIgnoringOtherApps", "panels.runSavePanel",
+    EXPECT_EQ((std::vector<std::string>{"application.bringToFront", "panels.runSavePanel",
                                         "statusItem.setTitle Bundled Starter", "statusItem.setMenu"}),
               app.log.calls());
     EXPECT_EQ(FileWatcher::State::watchingFile, app.delegate->fileWatcher().state());
