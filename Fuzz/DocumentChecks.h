@@ -4,7 +4,7 @@
 
 #include "LedgerlyCore/Models/BookmarkModel.h"
 #include "LedgerlyCore/Parsing/LineSplitter.h"
-#include "LedgerlyCore/Parsing/ParserWarnings.h"
+#include "LedgerlyCore/Text/TextView.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
 
 #include <cstdint>
@@ -39,25 +39,14 @@ inline bool holdsLineBreak(std::string_view text) {
     return false;
 }
 
-inline bool isKnownWarning(std::string_view message) {
-    namespace w = parsing::warnings;
-    for (const std::string_view known :
-         {w::kUnclosedFrontMatter, w::kUnclosedComment, w::kEmptyTitle, w::kUnmatchedCloseMarker, w::kNestedList,
-          w::kEmptyListItem, w::kMalformedLink, w::kLinkWithEmptyTitle, w::kLinkWithEmptyURL, w::kUnsupportedLine}) {
-        if (message == known) {
-            return true;
-        }
-    }
-    return false;
-}
-
 inline void checkWarnings(const LedgerlyDocument& document, std::int64_t lines, bool utf8) {
     std::int64_t previousLine = 1;
     for (const ParserWarning& warning : document.warnings) {
         check(warning.line >= 1 && warning.line <= lines, "warning line within 1..line count");
         check(warning.line >= previousLine, "warnings in line order");
         previousLine = warning.line;
-        check(isKnownWarning(warning.message), "warning message is one of the known texts");
+        check(warning.code != ParserWarningCode::unreadableFile, "the parser reads no file");
+        check(warning.message == warningMessage(warning.code), "a warning's message is its code's text");
         if (warning.sourceExcerpt) {
             const std::string& excerpt = *warning.sourceExcerpt;
             check(!excerpt.empty(), "excerpt is never empty");
@@ -75,7 +64,7 @@ inline void checkLink(const BookmarkLink& link, bool utf8) {
     check(!link.title.empty(), "a parsed link has a title");
     check(!link.urlString.empty(), "a parsed link has a URL");
     if (utf8) {
-        check(!text::containsWhiteSpace(link.urlString), "a URL holds no white space");
+        check(!text::TextView::of(link.urlString).containsWhiteSpace(), "a URL holds no white space");
         check(!holdsLineBreak(link.title) && !holdsLineBreak(link.urlString), "a link holds no line break");
     }
     switch (link.actionFamily) {
@@ -100,9 +89,9 @@ inline void checkSnippet(const BookmarkSnippet& snippet, bool utf8) {
         return;
     }
     check(!holdsLineBreak(snippet.displayTitle()), "a snippet's title holds no line break");
-    check(text::trimmed(snippet.displayTitle()).size() == snippet.displayTitle().size(),
+    check(text::TextView::of(snippet.displayTitle()).trimmed().size() == snippet.displayTitle().size(),
           "a snippet's title is trimmed");
-    check(!text::trimmed(snippet.copyPayload()).empty(), "a snippet copies something");
+    check(!text::TextView::of(snippet.copyPayload()).trimmed().empty(), "a snippet copies something");
 }
 
 // Walks the tree without recursion (fuzz inputs may nest deeply); returns the number of nodes.

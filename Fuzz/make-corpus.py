@@ -64,7 +64,7 @@ def write(target, inputs):
 
 
 def parsing_inputs():
-    files = ["MarkdownParserTests.cpp", "LinkSyntaxTests.cpp", "QuotedBodyTests.cpp", "LineTextTests.cpp"]
+    files = ["MarkdownParserTests.cpp", "LinkSyntaxTests.cpp", "QuotedBodyTests.cpp", "LineSplitterTests.cpp"]
     inputs = [STARTER]
     for name in files:
         inputs += literals(TESTS / "Parsing" / name)

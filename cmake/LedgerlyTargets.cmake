@@ -51,11 +51,13 @@ endfunction()
 
 # add_ledgerly_test(Name SOURCES ... LIBS ... [ENVIRONMENT ...])
 # One GoogleTest executable per area; each TEST becomes its own CTest case.
+# A parameterised case is listed by the name its generator gives, without a
+# dump of its parameter's bytes.
 function(add_ledgerly_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock LedgerlyCompileOptions)
   gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
+    DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "LANG=C.UTF-8;${ARG_ENVIRONMENT}" TIMEOUT 120)
 endfunction()

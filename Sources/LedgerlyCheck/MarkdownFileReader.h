@@ -14,9 +14,9 @@ struct MarkdownFileRead {
     std::string errorDescription;  // "not found", "permission denied", ...
 };
 
-// Reads `path` as the application reads the selected file (strict UTF-8, no
-// line-ending conversion), adding the detail the command line can show: the
-// byte offset of the first bad byte, or the system's message.
+// Reads `path` with the application's reader of the selected file (strict
+// UTF-8, no line-ending conversion), adding the detail the command line can
+// show: the byte offset of the first bad byte, or the system's message.
 MarkdownFileRead readMarkdownFile(const std::string& path);
 
 }  // namespace ledgerly::check

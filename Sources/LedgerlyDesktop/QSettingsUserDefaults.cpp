@@ -1,8 +1,8 @@
 #include "LedgerlyDesktop/QSettingsUserDefaults.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
+#include "LedgerlyDesktop/XdgFolders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
@@ -41,12 +41,7 @@ QSettingsUserDefaults::QSettingsUserDefaults(const QString& filePath)
 }
 
 QString QSettingsUserDefaults::defaultFilePath(const QProcessEnvironment& environment) {
-    QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
-    // XDG base directories must be absolute: a relative value is invalid and is ignored.
-    if (configHome.isEmpty() || QDir::isRelativePath(configHome)) {
-        configHome = environment.value(QStringLiteral("HOME"), QDir::homePath()) + QStringLiteral("/.config");
-    }
-    return configHome + QStringLiteral("/ledgerly/ledgerly.conf");
+    return xdg::configHome(environment) + QStringLiteral("/ledgerly/ledgerly.conf");
 }
 
 QString QSettingsUserDefaults::filePath() const { return filePath_; }

@@ -14,7 +14,7 @@ QtApplication::QtApplication() = default;
 
 QtApplication::~QtApplication() { delete aboutPanel_; }
 
-void QtApplication::activateIgnoringOtherApps() {
+void QtApplication::bringToFront() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible()) {
             window->raise();
@@ -30,7 +30,7 @@ QString QtApplication::aboutText() {
         .arg(QString::fromLatin1(versionString()));
 }
 
-void QtApplication::orderFrontStandardAboutPanel() {
+void QtApplication::showAboutDialog() {
     if (aboutPanel_ == nullptr) {
         aboutPanel_ = new QMessageBox;
         aboutPanel_->setAttribute(Qt::WA_DeleteOnClose);

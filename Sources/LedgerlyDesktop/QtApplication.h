@@ -15,8 +15,8 @@ public:
     QtApplication();
     ~QtApplication() override;
 
-    void activateIgnoringOtherApps() override;
-    void orderFrontStandardAboutPanel() override;
+    void bringToFront() override;
+    void showAboutDialog() override;
     void terminate() override;
     // The keyboard's modifier state right now, as raw bits.
     std::optional<std::uint64_t> currentEventModifierFlags() const override;

@@ -35,7 +35,7 @@ void QtWorkspace::openURL(const std::string& urlString) {
     }
 }
 
-void QtWorkspace::activateFileViewerSelecting(const std::filesystem::path& file) {
+void QtWorkspace::revealInFileManager(const std::filesystem::path& file) {
     const QString path = QString::fromStdString(file.string());
     if (!bus_.isConnected()) {
         qCDebug(lcMenu) << "No session bus to ask a file manager; opening the folder instead";

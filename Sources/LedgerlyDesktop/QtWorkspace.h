@@ -15,7 +15,7 @@ public:
 
     void openURL(const std::string& urlString) override;
     // Asks org.freedesktop.FileManager1 to show the file; opens its folder when no file manager answers.
-    void activateFileViewerSelecting(const std::filesystem::path& file) override;
+    void revealInFileManager(const std::filesystem::path& file) override;
 
 private:
     QDBusConnection bus_;

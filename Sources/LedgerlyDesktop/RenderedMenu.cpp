@@ -145,14 +145,14 @@ void RenderedMenu::showEvent(QShowEvent* event) {
     QMenu::showEvent(event);
 }
 
-bool RenderedMenu::followModifierKey(QKeyEvent* event, bool pressed) {
+bool RenderedMenu::followModifierKey(QKeyEvent* event, KeyChange change) {
     const std::uint64_t bit = modifierBitOfKey(event->key());
     if (bit == 0) {
         return false;
     }
     // X11 reports a modifier key's own event with the state from before it.
     std::uint64_t flags = modifierFlagsFromQt(event->modifiers());
-    flags = pressed ? (flags | bit) : (flags & ~bit);
+    flags = change == KeyChange::pressed ? (flags | bit) : (flags & ~bit);
     root().applyModifierFlags(flags);
     event->accept();
     return true;
@@ -192,7 +192,7 @@ bool RenderedMenu::chooseActionForKeys(QKeyEvent* event) {
 
 void RenderedMenu::keyPressEvent(QKeyEvent* event) {
     // QMenu closes on a lone Alt under styles with Alt navigation; here Alt shows the alternates.
-    if (followModifierKey(event, true)) {
+    if (followModifierKey(event, KeyChange::pressed)) {
         return;
     }
     // An open popup menu is no active window, so Qt's shortcut map never sees these keys.
@@ -210,7 +210,7 @@ void RenderedMenu::keyPressEvent(QKeyEvent* event) {
 }
 
 void RenderedMenu::keyReleaseEvent(QKeyEvent* event) {
-    if (!followModifierKey(event, false)) {
+    if (!followModifierKey(event, KeyChange::released)) {
         QMenu::keyReleaseEvent(event);
     }
 }

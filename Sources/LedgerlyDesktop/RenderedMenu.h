@@ -79,8 +79,9 @@ private:
     void applyToThisMenu(std::uint64_t heldModifierFlags);
     // Makes the next few deferred submenu widgets, and schedules the rest.
     void makeSomeDeferredSubmenus();
+    enum class KeyChange { pressed, released };
     // Whether the event was a modifier key, which menus must not act on.
-    bool followModifierKey(QKeyEvent* event, bool pressed);
+    bool followModifierKey(QKeyEvent* event, KeyChange change);
 
     ModifierQuery heldModifiers_;
     RenderedMenu* root_;

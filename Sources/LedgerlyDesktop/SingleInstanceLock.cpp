@@ -1,8 +1,8 @@
 #include "LedgerlyDesktop/SingleInstanceLock.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
+#include "LedgerlyDesktop/XdgFolders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -61,9 +61,8 @@ SingleInstanceLock::~SingleInstanceLock() {
 }
 
 QString SingleInstanceLock::lockFilePath(const QProcessEnvironment& environment) {
-    const QString runtimeFolder = environment.value(QStringLiteral("XDG_RUNTIME_DIR"));
-    // XDG base directories must be absolute: a relative value is invalid and is ignored.
-    if (runtimeFolder.isEmpty() || QDir::isRelativePath(runtimeFolder)) {
+    const QString runtimeFolder = xdg::runtimeDirectory(environment);
+    if (runtimeFolder.isEmpty()) {
         return {};
     }
     return runtimeFolder + QStringLiteral("/ledgerly-") + displayName(environment) + QStringLiteral(".lock");

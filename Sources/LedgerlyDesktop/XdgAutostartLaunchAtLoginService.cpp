@@ -1,5 +1,7 @@
 #include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
 
+#include "LedgerlyDesktop/XdgFolders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -58,11 +60,7 @@ XdgAutostartLaunchAtLoginService::XdgAutostartLaunchAtLoginService(QString autos
     : autostartDirectory_(std::move(autostartDirectory)), executablePath_(std::move(executablePath)) {}
 
 QString XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(const QProcessEnvironment& environment) {
-    QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
-    if (configHome.isEmpty() || QDir::isRelativePath(configHome)) {
-        configHome = environment.value(QStringLiteral("HOME"), QDir::homePath()) + QStringLiteral("/.config");
-    }
-    return configHome + QStringLiteral("/autostart");
+    return xdg::configHome(environment) + QStringLiteral("/autostart");
 }
 
 QString XdgAutostartLaunchAtLoginService::desktopEntry(const QString& executablePath) {

@@ -45,6 +45,34 @@ const char* reasonName(FileReadFailureReason reason) {
     return "unknown";
 }
 
+const char* warningCodeName(ParserWarningCode code) {
+    switch (code) {
+    case ParserWarningCode::unclosedFrontMatter:
+        return "unclosedFrontMatter";
+    case ParserWarningCode::unclosedComment:
+        return "unclosedComment";
+    case ParserWarningCode::emptyTitle:
+        return "emptyTitle";
+    case ParserWarningCode::unmatchedCloseMarker:
+        return "unmatchedCloseMarker";
+    case ParserWarningCode::nestedList:
+        return "nestedList";
+    case ParserWarningCode::emptyListItem:
+        return "emptyListItem";
+    case ParserWarningCode::malformedLink:
+        return "malformedLink";
+    case ParserWarningCode::linkWithEmptyTitle:
+        return "linkWithEmptyTitle";
+    case ParserWarningCode::linkWithEmptyURL:
+        return "linkWithEmptyURL";
+    case ParserWarningCode::unsupportedLine:
+        return "unsupportedLine";
+    case ParserWarningCode::unreadableFile:
+        return "unreadableFile";
+    }
+    return "unsupportedLine";
+}
+
 json optionalText(const std::optional<std::string>& text) { return text ? json(*text) : json(nullptr); }
 
 json itemsToJson(const std::vector<MenuNode>& items) {
@@ -94,8 +122,10 @@ json menuNodeToJson(const MenuNode& node) {
 }
 
 json warningToJson(const ParserWarning& warning) {
-    return json{
-        {"line", warning.line}, {"message", warning.message}, {"sourceExcerpt", optionalText(warning.sourceExcerpt)}};
+    return json{{"line", warning.line},
+                {"code", warningCodeName(warning.code)},
+                {"message", warning.message},
+                {"sourceExcerpt", optionalText(warning.sourceExcerpt)}};
 }
 
 json documentToJson(const LedgerlyDocument& document) {

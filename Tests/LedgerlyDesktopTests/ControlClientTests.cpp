@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 // Needs a session bus: CTest runs these under Tests/EndToEnd/with-xvfb.sh.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
-class ControlClientTest : public testing::Test {
+class ControlClientTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!first.isConnected() || !second.isConnected()) {
@@ -51,4 +51,4 @@ TEST_F(ControlClientTest, ShowMenuWithoutARunningInstanceFindsNone) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QStringList>
 
-namespace ledgerly::test {
+namespace ledgerly::testing {
 
 // org.freedesktop.FileManager1 on the session bus, recording what it is asked to show.
 class FakeFileManager : public QObject {
@@ -36,4 +36,4 @@ private:
     QStringList shown_;
 };
 
-}  // namespace ledgerly::test
+}  // namespace ledgerly::testing

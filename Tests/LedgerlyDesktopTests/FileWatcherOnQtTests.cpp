@@ -1,7 +1,8 @@
-#include "LedgerlyCore/Files/FileWatcher.h"
+#include "LedgerlyCore/Platform/FileWatcher.h"
 #include "LedgerlyDesktop/QtMainQueue.h"
 
-#include "TemporaryFolder.h"
+#include "QtPaths.h"
+#include "Support/TempDirectory.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -9,10 +10,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::TemporaryFolder;
 
 bool processEventsUntil(const std::function<bool()>& done) {
     QDeadlineTimer deadline(5000);
@@ -22,22 +21,21 @@ bool processEventsUntil(const std::function<bool()>& done) {
     return done();
 }
 
-void atomicSave(const TemporaryFolder& folder, const QString& name, const QByteArray& contents) {
-    folder.write(name + ".tmp", contents);
-    ASSERT_EQ(0, std::rename(folder.filePath(name + ".tmp").toLocal8Bit().constData(),
-                             folder.filePath(name).toLocal8Bit().constData()));
+void atomicSave(const TempDirectory& folder, const std::string& name, const QByteArray& contents) {
+    folder.writeFile(name + ".tmp", contents.toStdString());
+    ASSERT_EQ(0, std::rename(folder.file(name + ".tmp").c_str(), folder.file(name).c_str()));
 }
 
 // The application re-arms its watch from inside every change handler; on Qt's
 // event loop that must keep working save after save.
 TEST(FileWatcherOnQtMainQueue, FollowsAtomicSavesWhenReArmedFromTheHandler) {
-    TemporaryFolder folder;
-    folder.write("links.md", "one");
+    TempDirectory folder;
+    folder.writeFile("links.md", "one");
     QtMainQueue queue;
     FileWatcher watcher(queue);
     int changes = 0;
     std::function<void()> arm = [&] {
-        watcher.watchOrAwaitCreation(folder.filePath("links.md").toStdString(), [&] {
+        watcher.watchOrAwaitCreation(folder.file("links.md").string(), [&] {
             ++changes;
             arm();
         });
@@ -50,4 +48,4 @@ TEST(FileWatcherOnQtMainQueue, FollowsAtomicSavesWhenReArmedFromTheHandler) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -19,10 +19,8 @@
 
 #include <stdexcept>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::RecordingActionHandler;
 
 constexpr std::uint64_t kOption = MenuEntry::optionModifierMask;
 
@@ -63,7 +61,7 @@ Menu sampleMenu() {
     return menu;
 }
 
-class MenuRendererTest : public testing::Test {
+class MenuRendererTest : public ::testing::Test {
 protected:
     std::shared_ptr<RecordingActionHandler> handler = std::make_shared<RecordingActionHandler>();
     std::vector<std::string> errors;
@@ -384,4 +382,4 @@ TEST(SymbolIconSetTests, BlankIconKeepsTheRoomWithoutInk) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -8,7 +8,8 @@
 #include "LedgerlyDesktop/QtWorkspace.h"
 
 #include "LedgerlyCore/Version.h"
-#include "TemporaryFolder.h"
+#include "QtPaths.h"
+#include "Support/TempDirectory.h"
 #include "UrlRecorder.h"
 
 #include <QAbstractButton>
@@ -25,11 +26,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::TemporaryFolder;
-using test::UrlRecorder;
 
 TEST(ModifierFlagsMapping, EachQtModifierHasItsRawBit) {
     EXPECT_EQ(0x20000u, modifierFlagsFromQt(Qt::ShiftModifier));
@@ -77,7 +75,7 @@ TEST(QtWorkspaceTests, IgnoresTextThatIsNoURL) {
 TEST(QtWorkspaceTests, RevealWithoutAFileManagerOpensTheContainingFolder) {
     UrlRecorder recorder("file");
     QtWorkspace workspace(QDBusConnection(QStringLiteral("ledgerly-not-connected")));
-    workspace.activateFileViewerSelecting("/home/ann/Notes/Links.md");
+    workspace.revealInFileManager("/home/ann/Notes/Links.md");
     ASSERT_EQ(1, recorder.urls().size());
     EXPECT_EQ(QString("/home/ann/Notes"), recorder.urls().front().toLocalFile());
 }
@@ -94,7 +92,7 @@ TEST(QtFilePanelsFilters, OneFilterForAllTypesThenOnePerType) {
 }
 
 TEST(QtFilePanelsSave, DialogCarriesTitleMessagePromptAndSuggestedName) {
-    TemporaryFolder folder;
+    TempDirectory folder;
     SavePanelOptions options;
     options.allowedContentTypes = {{ContentType::FilenameExtension{"md"}}, {ContentType::PlainText{}}};
     options.canCreateDirectories = true;
@@ -102,7 +100,7 @@ TEST(QtFilePanelsSave, DialogCarriesTitleMessagePromptAndSuggestedName) {
     options.title = "Save Starter File";
     options.message = "Save Ledgerly's starter Markdown file somewhere you own.";
     options.prompt = "Save";
-    QFileDialog dialog(nullptr, QString(), folder.path());
+    QFileDialog dialog(nullptr, QString(), qtPath(folder.path()));
     QtFilePanels::configureSaveDialog(dialog, options);
     EXPECT_EQ(QString("Save Starter File"), dialog.windowTitle());
     EXPECT_EQ(QString("Save"), dialog.labelText(QFileDialog::Accept));
@@ -110,7 +108,7 @@ TEST(QtFilePanelsSave, DialogCarriesTitleMessagePromptAndSuggestedName) {
     EXPECT_FALSE(dialog.testOption(QFileDialog::ReadOnly));
     EXPECT_EQ(QString("md"), dialog.defaultSuffix());
     ASSERT_EQ(1, dialog.selectedFiles().size());
-    EXPECT_EQ(folder.filePath("starter.ledgerly.md"), dialog.selectedFiles().front());
+    EXPECT_EQ(qtPath(folder.file("starter.ledgerly.md")), dialog.selectedFiles().front());
     const auto* message = dialog.findChild<QLabel*>("ledgerlyPanelMessage");
     ASSERT_NE(nullptr, message);
     EXPECT_EQ(QString("Save Ledgerly's starter Markdown file somewhere you own."), message->text());
@@ -177,22 +175,21 @@ TEST(QtApplicationTests, TerminateEndsTheEventLoop) {
 }
 
 TEST(InstalledBundleResourcesTests, FirstFolderHoldingTheFileWins) {
-    TemporaryFolder folder;
-    folder.write("share/ledgerly/starter.md", "installed");
-    folder.write("Resources/starter.ledgerly.md", "build tree");
-    folder.write("Resources/starter.md", "build tree");
-    InstalledBundleResources resources({folder.filePath("share/ledgerly"), folder.filePath("Resources")});
-    EXPECT_EQ(folder.filePath("Resources/starter.ledgerly.md").toStdString(),
+    TempDirectory folder;
+    folder.writeFile("share/ledgerly/starter.md", "installed");
+    folder.writeFile("Resources/starter.ledgerly.md", "build tree");
+    folder.writeFile("Resources/starter.md", "build tree");
+    InstalledBundleResources resources({qtPath(folder.file("share/ledgerly")), qtPath(folder.file("Resources"))});
+    EXPECT_EQ(folder.file("Resources/starter.ledgerly.md").string(),
               resources.pathForResource("starter", "ledgerly.md")->string());
-    EXPECT_EQ(folder.filePath("share/ledgerly/starter.md").toStdString(),
-              resources.pathForResource("starter", "md")->string());
+    EXPECT_EQ(folder.file("share/ledgerly/starter.md").string(), resources.pathForResource("starter", "md")->string());
     EXPECT_EQ(std::nullopt, resources.pathForResource("missing", "md"));
 }
 
 TEST(InstalledBundleResourcesTests, AFolderIsNoResource) {
-    TemporaryFolder folder;
-    folder.write("share/ledgerly/starter.md/inside", "x");
-    InstalledBundleResources resources({folder.filePath("share/ledgerly")});
+    TempDirectory folder;
+    folder.writeFile("share/ledgerly/starter.md/inside", "x");
+    InstalledBundleResources resources({qtPath(folder.file("share/ledgerly"))});
     EXPECT_EQ(std::nullopt, resources.pathForResource("starter", "md"));
 }
 
@@ -231,4 +228,4 @@ TEST(DisplayAvailabilityTests, WaylandSessionsGetANativeWaylandClient) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -16,10 +16,8 @@
 
 // These tests need a private session bus with no portal of its own: CTest
 // runs them under dbus-run-session with private-session-bus.conf.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::StandInPortal;
 
 constexpr std::uint32_t kKeyS = 1;
 constexpr std::uint32_t kKeyReturn = 36;
@@ -44,7 +42,7 @@ struct TriggerCase {
 
 void PrintTo(const TriggerCase& triggerCase, std::ostream* out) { *out << triggerCase.name; }
 
-class PortalTrigger : public testing::TestWithParam<TriggerCase> {};
+class PortalTrigger : public ::testing::TestWithParam<TriggerCase> {};
 
 TEST_P(PortalTrigger, IsWrittenAsTheShortcutsNotationSpellsIt) {
     EXPECT_EQ(QString::fromLatin1(GetParam().trigger),
@@ -53,14 +51,14 @@ TEST_P(PortalTrigger, IsWrittenAsTheShortcutsNotationSpellsIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, PortalTrigger,
-    testing::Values(TriggerCase{"OptionIsAltAndCommandIsLogo", kKeyS, kControlOptionCommand, "CTRL+ALT+LOGO+s"},
-                    TriggerCase{"NamedKey", kKeyReturn, KeyboardShortcut::hotKeyShiftMask, "SHIFT+Return"},
-                    TriggerCase{"Punctuation", 27, KeyboardShortcut::hotKeyControlMask, "CTRL+minus"},
-                    TriggerCase{"FunctionKey", 122, KeyboardShortcut::hotKeyCommandMask, "LOGO+F1"},
-                    TriggerCase{"KeyWithoutAName", 10, KeyboardShortcut::hotKeyControlMask, ""}),
-    [](const testing::TestParamInfo<TriggerCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(TriggerCase{"OptionIsAltAndCommandIsLogo", kKeyS, kControlOptionCommand, "CTRL+ALT+LOGO+s"},
+                      TriggerCase{"NamedKey", kKeyReturn, KeyboardShortcut::hotKeyShiftMask, "SHIFT+Return"},
+                      TriggerCase{"Punctuation", 27, KeyboardShortcut::hotKeyControlMask, "CTRL+minus"},
+                      TriggerCase{"FunctionKey", 122, KeyboardShortcut::hotKeyCommandMask, "LOGO+F1"},
+                      TriggerCase{"KeyWithoutAName", 10, KeyboardShortcut::hotKeyControlMask, ""}),
+    [](const ::testing::TestParamInfo<TriggerCase>& info) { return std::string(info.param.name); });
 
-class PortalHotKeyBackendAbsent : public testing::TestWithParam<bool> {};
+class PortalHotKeyBackendAbsent : public ::testing::TestWithParam<bool> {};
 
 TEST_P(PortalHotKeyBackendAbsent, NoShortcutCanBeRegistered) {
     ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "needs a session bus";
@@ -74,12 +72,12 @@ TEST_P(PortalHotKeyBackendAbsent, NoShortcutCanBeRegistered) {
     EXPECT_NE(0, backend.registerHotKey(1, kKeyS, kControlOptionCommand));
 }
 
-INSTANTIATE_TEST_SUITE_P(Portal, PortalHotKeyBackendAbsent, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
+INSTANTIATE_TEST_SUITE_P(Portal, PortalHotKeyBackendAbsent, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
                              return std::string(info.param ? "WithoutGlobalShortcuts" : "NotOnTheBus");
                          });
 
-class PortalHotKeyBackendTest : public testing::Test {
+class PortalHotKeyBackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "needs a session bus";
@@ -183,4 +181,4 @@ TEST_F(PortalHotKeyBackendTest, RestartedPortalGetsTheShortcutAgain) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -1,35 +1,25 @@
 #include "LedgerlyDesktop/QSettingsUserDefaults.h"
 
-#include "TemporaryFolder.h"
+#include "QtPaths.h"
+#include "Support/TempDirectory.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
-using test::TemporaryFolder;
-
-TEST(QSettingsUserDefaultsPath, UsesXdgConfigHome) {
+TEST(QSettingsUserDefaultsPath, IsInTheXdgConfigHome) {
     QProcessEnvironment environment;
     environment.insert("XDG_CONFIG_HOME", "/tmp/config-home");
-    environment.insert("HOME", "/home/ann");
     EXPECT_EQ(QString("/tmp/config-home/ledgerly/ledgerly.conf"), QSettingsUserDefaults::defaultFilePath(environment));
 }
 
-TEST(QSettingsUserDefaultsPath, FallsBackToDotConfigWhenUnsetOrRelative) {
-    QProcessEnvironment environment;
-    environment.insert("HOME", "/home/ann");
-    EXPECT_EQ(QString("/home/ann/.config/ledgerly/ledgerly.conf"), QSettingsUserDefaults::defaultFilePath(environment));
-    environment.insert("XDG_CONFIG_HOME", "relative/config");
-    EXPECT_EQ(QString("/home/ann/.config/ledgerly/ledgerly.conf"), QSettingsUserDefaults::defaultFilePath(environment));
-}
-
 TEST(QSettingsUserDefaultsValues, ValuesReadBackFromANewInstance) {
-    TemporaryFolder folder;
-    const QString path = folder.filePath("config/ledgerly/ledgerly.conf");
+    TempDirectory folder;
+    const QString path = qtPath(folder.file("config/ledgerly/ledgerly.conf"));
     {
         QSettingsUserDefaults defaults(path);
         defaults.setString("selectedMarkdownPath", "/home/ann/Bookmarks, \"mine\"/Links ä.md");
@@ -46,23 +36,23 @@ TEST(QSettingsUserDefaultsValues, ValuesReadBackFromANewInstance) {
 }
 
 TEST(QSettingsUserDefaultsValues, KeysAreWrittenAtTheTopLevel) {
-    TemporaryFolder folder;
-    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    TempDirectory folder;
+    QSettingsUserDefaults defaults(qtPath(folder.file("ledgerly.conf")));
     defaults.setInteger("globalShortcutKeyCode", 1);
-    const QByteArray contents = folder.read("ledgerly.conf");
+    const QByteArray contents = QByteArray::fromStdString(folder.readFile("ledgerly.conf"));
     EXPECT_TRUE(contents.contains("[General]\nglobalShortcutKeyCode=1\n")) << contents.toStdString();
 }
 
 TEST(QSettingsUserDefaultsValues, HandEditedFileReadsWithTheAskedType) {
-    TemporaryFolder folder;
-    folder.write("ledgerly.conf",
-                 "[General]\n"
-                 "selectedMarkdownPath=/home/ann/Links.md\n"
-                 "globalShortcutKeyCode = 0\n"
-                 "globalShortcutModifiers=1835008\n"
-                 "globalShortcutEnabled=False\n"
-                 "launchAtLoginRequested=yes\n");
-    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    TempDirectory folder;
+    folder.writeFile("ledgerly.conf",
+                     "[General]\n"
+                     "selectedMarkdownPath=/home/ann/Links.md\n"
+                     "globalShortcutKeyCode = 0\n"
+                     "globalShortcutModifiers=1835008\n"
+                     "globalShortcutEnabled=False\n"
+                     "launchAtLoginRequested=yes\n");
+    QSettingsUserDefaults defaults(qtPath(folder.file("ledgerly.conf")));
     EXPECT_EQ(std::optional<std::string>("/home/ann/Links.md"), defaults.string("selectedMarkdownPath"));
     EXPECT_EQ(std::optional<std::int64_t>(0), defaults.integer("globalShortcutKeyCode"));
     EXPECT_EQ(std::optional<std::int64_t>(0x1C0000), defaults.integer("globalShortcutModifiers"));
@@ -73,22 +63,22 @@ TEST(QSettingsUserDefaultsValues, HandEditedFileReadsWithTheAskedType) {
 }
 
 TEST(QSettingsUserDefaultsValues, HandEditedUnquotedCommaKeepsTheWholeText) {
-    TemporaryFolder folder;
-    folder.write("ledgerly.conf", "[General]\nselectedMarkdownPath=/home/ann/a, b.md\n");
-    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    TempDirectory folder;
+    folder.writeFile("ledgerly.conf", "[General]\nselectedMarkdownPath=/home/ann/a, b.md\n");
+    QSettingsUserDefaults defaults(qtPath(folder.file("ledgerly.conf")));
     EXPECT_EQ(std::optional<std::string>("/home/ann/a, b.md"), defaults.string("selectedMarkdownPath"));
 }
 
 TEST(QSettingsUserDefaultsValues, BooleansReadAsIntegers) {
-    TemporaryFolder folder;
-    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    TempDirectory folder;
+    QSettingsUserDefaults defaults(qtPath(folder.file("ledgerly.conf")));
     defaults.setBoolean("flag", true);
     EXPECT_EQ(std::optional<std::int64_t>(1), defaults.integer("flag"));
 }
 
 TEST(QSettingsUserDefaultsValues, RemoveMakesTheKeyAbsentOnDisk) {
-    TemporaryFolder folder;
-    const QString path = folder.filePath("ledgerly.conf");
+    TempDirectory folder;
+    const QString path = qtPath(folder.file("ledgerly.conf"));
     QSettingsUserDefaults defaults(path);
     defaults.setString("selectedMarkdownPath", "/x.md");
     defaults.remove("selectedMarkdownPath");
@@ -97,8 +87,8 @@ TEST(QSettingsUserDefaultsValues, RemoveMakesTheKeyAbsentOnDisk) {
 }
 
 TEST(QSettingsUserDefaultsValues, MissingKeyReadsAsNone) {
-    TemporaryFolder folder;
-    QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+    TempDirectory folder;
+    QSettingsUserDefaults defaults(qtPath(folder.file("ledgerly.conf")));
     EXPECT_FALSE(defaults.hasValue("globalShortcutKeyCode"));
     EXPECT_EQ(std::nullopt, defaults.string("globalShortcutKeyCode"));
     EXPECT_EQ(std::nullopt, defaults.integer("globalShortcutKeyCode"));
@@ -106,39 +96,39 @@ TEST(QSettingsUserDefaultsValues, MissingKeyReadsAsNone) {
 }
 
 TEST(QSettingsUserDefaultsWrites, FailedWriteThrowsInsteadOfPretendingSuccess) {
-    TemporaryFolder folder;
+    TempDirectory folder;
     // A regular file where the settings folder should be: no user, root included, can write there.
-    folder.write("blocked", "not a folder");
-    QSettingsUserDefaults defaults(folder.filePath("blocked/ledgerly/ledgerly.conf"));
+    folder.writeFile("blocked", "not a folder");
+    QSettingsUserDefaults defaults(qtPath(folder.file("blocked/ledgerly/ledgerly.conf")));
     EXPECT_THROW(defaults.setInteger("globalShortcutKeyCode", 3), UserDefaultsWriteError);
 }
 
 TEST(QSettingsUserDefaultsWrites, WritesSucceedAgainOnceTheFolderCanBeWritten) {
-    TemporaryFolder folder;
-    folder.write("blocked", "not a folder");
-    QSettingsUserDefaults defaults(folder.filePath("blocked/ledgerly.conf"));
+    TempDirectory folder;
+    folder.writeFile("blocked", "not a folder");
+    QSettingsUserDefaults defaults(qtPath(folder.file("blocked/ledgerly.conf")));
     EXPECT_THROW(defaults.setInteger("globalShortcutKeyCode", 3), UserDefaultsWriteError);
-    QFile::remove(folder.filePath("blocked"));
-    QDir().mkpath(folder.filePath("blocked"));
+    QFile::remove(qtPath(folder.file("blocked")));
+    QDir().mkpath(qtPath(folder.file("blocked")));
     EXPECT_NO_THROW(defaults.setInteger("globalShortcutKeyCode", 4));
     EXPECT_EQ(std::optional<std::int64_t>(4),
-              QSettingsUserDefaults(folder.filePath("blocked/ledgerly.conf")).integer("globalShortcutKeyCode"));
+              QSettingsUserDefaults(qtPath(folder.file("blocked/ledgerly.conf"))).integer("globalShortcutKeyCode"));
 }
 
 TEST(QSettingsUserDefaultsDamagedFile, IsSetAsideOnceKeepingWhatCouldBeReadAndWritesWork) {
-    TemporaryFolder folder;
+    TempDirectory folder;
     const QByteArray damaged("selectedMarkdownPath=/home/me/links.md\n[General\n\x01\xff not settings\n");
-    folder.write("ledgerly.conf", damaged);
+    folder.writeFile("ledgerly.conf", damaged.toStdString());
     {
-        QSettingsUserDefaults defaults(folder.filePath("ledgerly.conf"));
+        QSettingsUserDefaults defaults(qtPath(folder.file("ledgerly.conf")));
         EXPECT_EQ("/home/me/links.md", defaults.string("selectedMarkdownPath"));
         EXPECT_NO_THROW(defaults.setString("globalShortcutEnabled", "false"));
     }
-    QSettingsUserDefaults reopened(folder.filePath("ledgerly.conf"));
-    EXPECT_EQ(damaged, folder.read("ledgerly.conf.damaged"));
+    QSettingsUserDefaults reopened(qtPath(folder.file("ledgerly.conf")));
+    EXPECT_EQ(damaged, QByteArray::fromStdString(folder.readFile("ledgerly.conf.damaged")));
     EXPECT_EQ(std::optional<bool>(false), reopened.boolean("globalShortcutEnabled"));
     EXPECT_EQ("/home/me/links.md", reopened.string("selectedMarkdownPath"));
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

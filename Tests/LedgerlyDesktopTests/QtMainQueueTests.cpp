@@ -12,7 +12,7 @@
 #include <memory>
 #include <thread>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 // Runs the event loop until `done` holds or five seconds pass.
@@ -178,4 +178,4 @@ TEST(QtMainQueueWatch, UnknownIdIsIgnored) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -11,10 +11,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::RecordingActionHandler;
 
 std::shared_ptr<const Menu> menuWith(const std::string& title) {
     Menu menu;
@@ -25,7 +23,7 @@ std::shared_ptr<const Menu> menuWith(const std::string& title) {
     return std::make_shared<const Menu>(std::move(menu));
 }
 
-class QtStatusItemTest : public testing::Test {
+class QtStatusItemTest : public ::testing::Test {
 protected:
     std::shared_ptr<RecordingActionHandler> handler = std::make_shared<RecordingActionHandler>();
     std::shared_ptr<SymbolIconSet> icons = std::make_shared<SymbolIconSet>();
@@ -94,4 +92,4 @@ TEST_F(QtStatusItemTest, EntriesSendTheirActionsToTheHandlerSetLater) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

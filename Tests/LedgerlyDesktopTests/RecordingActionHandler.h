@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly::test {
+namespace ledgerly::testing {
 
 // Records every action it receives with the sending entry.
 class RecordingActionHandler final : public MenuActionHandling {
@@ -42,4 +42,4 @@ private:
     }
 };
 
-}  // namespace ledgerly::test
+}  // namespace ledgerly::testing

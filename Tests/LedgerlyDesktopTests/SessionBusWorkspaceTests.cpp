@@ -10,11 +10,8 @@
 #include <gtest/gtest.h>
 
 // Needs a session bus: CTest runs these under Tests/EndToEnd/with-xvfb.sh.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using test::FakeFileManager;
-using test::UrlRecorder;
 
 void processEventsFor(int milliseconds, const std::function<bool()>& done) {
     QDeadlineTimer deadline(milliseconds);
@@ -30,7 +27,7 @@ TEST(QtWorkspaceReveal, AsksTheFileManagerToShowTheFile) {
     ASSERT_TRUE(fileManager.registered());
     UrlRecorder folders("file");
     QtWorkspace workspace(bus);
-    workspace.activateFileViewerSelecting("/home/ann/My Notes/Links.md");
+    workspace.revealInFileManager("/home/ann/My Notes/Links.md");
     processEventsFor(5000, [&] { return !fileManager.shown().isEmpty(); });
     EXPECT_EQ((QStringList{"file:///home/ann/My%20Notes/Links.md"}), fileManager.shown());
     EXPECT_TRUE(folders.urls().isEmpty());
@@ -41,11 +38,11 @@ TEST(QtWorkspaceReveal, OpensTheFolderWhenNoFileManagerAnswers) {
     ASSERT_TRUE(bus.isConnected()) << "needs a session bus";
     UrlRecorder folders("file");
     QtWorkspace workspace(bus);
-    workspace.activateFileViewerSelecting("/home/ann/Notes/Links.md");
+    workspace.revealInFileManager("/home/ann/Notes/Links.md");
     processEventsFor(5000, [&] { return !folders.urls().isEmpty(); });
     ASSERT_EQ(1, folders.urls().size());
     EXPECT_EQ(QString("/home/ann/Notes"), folders.urls().front().toLocalFile());
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

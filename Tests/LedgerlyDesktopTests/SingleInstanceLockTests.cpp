@@ -1,12 +1,13 @@
 #include "LedgerlyDesktop/SingleInstanceLock.h"
 
-#include "TemporaryFolder.h"
+#include "QtPaths.h"
+#include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using Outcome = SingleInstanceLock::Outcome;
@@ -19,15 +20,16 @@ QProcessEnvironment session(const QString& runtimeFolder, const QString& display
 }
 
 TEST(SingleInstanceLock, OnePerDisplayUntilTheHolderGoes) {
-    const test::TemporaryFolder runtime;
-    auto first = std::make_unique<SingleInstanceLock>(session(runtime.path(), QStringLiteral(":1")));
+    const TempDirectory runtime;
+    auto first = std::make_unique<SingleInstanceLock>(session(qtPath(runtime.path()), QStringLiteral(":1")));
     EXPECT_EQ(Outcome::acquired, first->outcome());
     // Another screen of the same X display is the same display.
-    EXPECT_EQ(Outcome::heldElsewhere, SingleInstanceLock(session(runtime.path(), QStringLiteral(":1.0"))).outcome());
-    EXPECT_EQ(Outcome::acquired, SingleInstanceLock(session(runtime.path(), QStringLiteral(":2"))).outcome());
+    EXPECT_EQ(Outcome::heldElsewhere,
+              SingleInstanceLock(session(qtPath(runtime.path()), QStringLiteral(":1.0"))).outcome());
+    EXPECT_EQ(Outcome::acquired, SingleInstanceLock(session(qtPath(runtime.path()), QStringLiteral(":2"))).outcome());
     first.reset();
-    EXPECT_EQ(Outcome::acquired, SingleInstanceLock(session(runtime.path(), QStringLiteral(":1"))).outcome());
+    EXPECT_EQ(Outcome::acquired, SingleInstanceLock(session(qtPath(runtime.path()), QStringLiteral(":1"))).outcome());
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

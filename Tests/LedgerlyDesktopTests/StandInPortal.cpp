@@ -6,7 +6,7 @@
 #include <QDateTime>
 #include <QMutexLocker>
 
-namespace ledgerly::test {
+namespace ledgerly::testing {
 namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
@@ -158,4 +158,4 @@ void StandInPortal::respond(const QString& requestPath, const QVariantMap& resul
     connection_.send(signal);
 }
 
-}  // namespace ledgerly::test
+}  // namespace ledgerly::testing

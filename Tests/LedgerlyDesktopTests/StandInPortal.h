@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <QThread>
 
-namespace ledgerly::test {
+namespace ledgerly::testing {
 
 // org.freedesktop.portal.Desktop on the session bus as the published portal
 // interfaces describe it: GlobalShortcuts' CreateSession and BindShortcuts
@@ -59,4 +59,4 @@ private:
     QList<Binding> bindings_;
 };
 
-}  // namespace ledgerly::test
+}  // namespace ledgerly::testing

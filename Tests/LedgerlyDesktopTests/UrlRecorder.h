@@ -5,7 +5,7 @@
 #include <QUrl>
 #include <QVector>
 
-namespace ledgerly::test {
+namespace ledgerly::testing {
 
 // Stands in for the desktop's handler of one URL scheme while it exists, so
 // tests see what QDesktopServices was asked to open without starting anything.
@@ -28,4 +28,4 @@ private:
     QVector<QUrl> urls_;
 };
 
-}  // namespace ledgerly::test
+}  // namespace ledgerly::testing

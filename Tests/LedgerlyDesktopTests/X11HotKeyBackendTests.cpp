@@ -14,7 +14,7 @@
 #include <memory>
 
 // These tests need an X server: CTest runs them under Tests/EndToEnd/with-xvfb.sh.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 constexpr std::uint16_t kKeyS = 1;
@@ -47,7 +47,7 @@ private:
 
 void pressKeys(const char* keys) { ASSERT_EQ(0, QProcess::execute("xdotool", {"key", keys})); }
 
-class X11HotKeyBackendTest : public testing::Test {
+class X11HotKeyBackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
@@ -160,4 +160,4 @@ TEST(VirtualKeyTableTests, KeysMapBothWays) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

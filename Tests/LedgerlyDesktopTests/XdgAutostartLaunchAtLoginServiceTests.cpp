@@ -1,21 +1,17 @@
 #include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
 
-#include "TemporaryFolder.h"
+#include "QtPaths.h"
+#include "Support/TempDirectory.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
-using test::TemporaryFolder;
-
-TEST(XdgAutostartPath, UsesXdgConfigHomeOrDotConfig) {
+TEST(XdgAutostartPath, IsInTheXdgConfigHome) {
     QProcessEnvironment environment;
-    environment.insert("HOME", "/home/ann");
-    EXPECT_EQ(QString("/home/ann/.config/autostart"),
-              XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(environment));
     environment.insert("XDG_CONFIG_HOME", "/tmp/cfg");
     EXPECT_EQ(QString("/tmp/cfg/autostart"), XdgAutostartLaunchAtLoginService::defaultAutostartDirectory(environment));
 }
@@ -34,37 +30,38 @@ TEST(XdgAutostartEntry, ExecQuotesReservedCharactersAndEscapesPercent) {
 }
 
 TEST(XdgAutostartService, EnablingWritesTheEntryAndReadsAsEnabled) {
-    TemporaryFolder folder;
-    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/opt/ledgerly/bin/ledgerly");
+    TempDirectory folder;
+    XdgAutostartLaunchAtLoginService service(qtPath(folder.file("autostart")), "/opt/ledgerly/bin/ledgerly");
     EXPECT_FALSE(service.isEnabled());
     service.setEnabled(true);
     EXPECT_TRUE(service.isEnabled());
     EXPECT_EQ(XdgAutostartLaunchAtLoginService::desktopEntry("/opt/ledgerly/bin/ledgerly").toUtf8(),
-              folder.read("autostart/org.ledgerly.Ledgerly.desktop"));
+              QByteArray::fromStdString(folder.readFile("autostart/org.ledgerly.Ledgerly.desktop")));
 }
 
 TEST(XdgAutostartService, HiddenEntryReadsAsDisabledAndEnablingReplacesIt) {
-    TemporaryFolder folder;
-    folder.write("autostart/org.ledgerly.Ledgerly.desktop",
-                 "[Desktop Entry]\nType=Application\nExec=ledgerly\nHidden = true\n");
-    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    TempDirectory folder;
+    folder.writeFile("autostart/org.ledgerly.Ledgerly.desktop",
+                     "[Desktop Entry]\nType=Application\nExec=ledgerly\nHidden = true\n");
+    XdgAutostartLaunchAtLoginService service(qtPath(folder.file("autostart")), "/usr/bin/ledgerly");
     EXPECT_FALSE(service.isEnabled());
     service.setEnabled(true);
     EXPECT_TRUE(service.isEnabled());
-    EXPECT_FALSE(folder.read("autostart/org.ledgerly.Ledgerly.desktop").contains("Hidden"));
+    EXPECT_FALSE(
+        QByteArray::fromStdString(folder.readFile("autostart/org.ledgerly.Ledgerly.desktop")).contains("Hidden"));
 }
 
 TEST(XdgAutostartService, HiddenKeyOfAnotherGroupDoesNotCount) {
-    TemporaryFolder folder;
-    folder.write("autostart/org.ledgerly.Ledgerly.desktop",
-                 "[Desktop Entry]\nExec=ledgerly\n[Desktop Action x]\nHidden=true\n");
-    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    TempDirectory folder;
+    folder.writeFile("autostart/org.ledgerly.Ledgerly.desktop",
+                     "[Desktop Entry]\nExec=ledgerly\n[Desktop Action x]\nHidden=true\n");
+    XdgAutostartLaunchAtLoginService service(qtPath(folder.file("autostart")), "/usr/bin/ledgerly");
     EXPECT_TRUE(service.isEnabled());
 }
 
 TEST(XdgAutostartService, DisablingRemovesTheEntry) {
-    TemporaryFolder folder;
-    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    TempDirectory folder;
+    XdgAutostartLaunchAtLoginService service(qtPath(folder.file("autostart")), "/usr/bin/ledgerly");
     service.setEnabled(true);
     service.setEnabled(false);
     EXPECT_FALSE(service.isEnabled());
@@ -74,15 +71,15 @@ TEST(XdgAutostartService, DisablingRemovesTheEntry) {
 }
 
 TEST(XdgAutostartService, OlderEntryCountsAndGivesWayToTheNewOne) {
-    TemporaryFolder folder;
-    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ledgerly\n");
-    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    TempDirectory folder;
+    folder.writeFile("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ledgerly\n");
+    XdgAutostartLaunchAtLoginService service(qtPath(folder.file("autostart")), "/usr/bin/ledgerly");
     EXPECT_TRUE(service.isEnabled());
     service.setEnabled(true);
     EXPECT_TRUE(QFile::exists(service.entryPath()));
     EXPECT_FALSE(QFile::exists(service.olderEntryPath()));
 
-    folder.write("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ledgerly\n");
+    folder.writeFile("autostart/ledgerly.desktop", "[Desktop Entry]\nType=Application\nExec=/usr/bin/ledgerly\n");
     service.setEnabled(false);
     EXPECT_FALSE(service.isEnabled());
     EXPECT_FALSE(QFile::exists(service.entryPath()));
@@ -90,20 +87,20 @@ TEST(XdgAutostartService, OlderEntryCountsAndGivesWayToTheNewOne) {
 }
 
 TEST(XdgAutostartService, UnwritableFolderThrows) {
-    TemporaryFolder folder;
-    folder.write("config", "a regular file, not a folder");
-    XdgAutostartLaunchAtLoginService service(folder.filePath("config/autostart"), "/usr/bin/ledgerly");
+    TempDirectory folder;
+    folder.writeFile("config", "a regular file, not a folder");
+    XdgAutostartLaunchAtLoginService service(qtPath(folder.file("config/autostart")), "/usr/bin/ledgerly");
     EXPECT_THROW(service.setEnabled(true), LaunchAtLoginError);
     EXPECT_FALSE(service.isEnabled());
 }
 
 TEST(XdgAutostartService, EntryThatCannotBeRemovedThrows) {
-    TemporaryFolder folder;
+    TempDirectory folder;
     // A non-empty folder in the entry's place cannot be removed as a file.
-    folder.write("autostart/org.ledgerly.Ledgerly.desktop/inside", "x");
-    XdgAutostartLaunchAtLoginService service(folder.filePath("autostart"), "/usr/bin/ledgerly");
+    folder.writeFile("autostart/org.ledgerly.Ledgerly.desktop/inside", "x");
+    XdgAutostartLaunchAtLoginService service(qtPath(folder.file("autostart")), "/usr/bin/ledgerly");
     EXPECT_THROW(service.setEnabled(false), LaunchAtLoginError);
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

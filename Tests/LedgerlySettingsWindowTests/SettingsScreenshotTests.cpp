@@ -92,7 +92,8 @@ TEST_P(SettingsScreenshotTest, MessagesShowInTheSameBoxes) {
     EXPECT_EQ(harness.window().palette().color(QPalette::Base).rgb(), image.pixelColor(message + QPoint(6, 6)).rgb());
 }
 
-INSTANTIATE_TEST_SUITE_P(Palettes, SettingsScreenshotTest, ::testing::Values("light", "dark"));
+INSTANTIATE_TEST_SUITE_P(Palettes, SettingsScreenshotTest, ::testing::Values("light", "dark"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 }  // namespace
 }  // namespace ledgerly::testing

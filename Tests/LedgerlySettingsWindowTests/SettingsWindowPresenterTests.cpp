@@ -12,6 +12,8 @@
 namespace ledgerly::testing {
 namespace {
 
+using Activation = GlobalHotKeyController::Activation;
+
 // "Settings..." through the real delegate, with the desktop's presenter behind its seam.
 class SettingsWindowPresenterTest : public ::testing::Test {
 protected:
@@ -58,7 +60,7 @@ TEST_F(SettingsWindowPresenterTest, SecondRequestShowsTheCurrentState) {
     presenter.controller()->window().close();
     app.loginItem->enabled = true;
     const KeyboardShortcut elsewhere(2, ModifierFlags::control | ModifierFlags::command);
-    app.delegate->hotKeyController().update(elsewhere, true);
+    app.delegate->hotKeyController().update(elsewhere, Activation::enabled);
     openSettings();
     EXPECT_TRUE(presenter.controller()->view().launchAtLoginSwitch().isChecked());
     EXPECT_EQ(elsewhere, presenter.controller()->view().recorder().shortcut());

@@ -12,6 +12,8 @@
 namespace ledgerly::testing {
 namespace {
 
+using Activation = GlobalHotKeyController::Activation;
+
 class SettingsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { harness.show(); }
@@ -140,7 +142,7 @@ TEST_F(SettingsWindowTest, ReopeningShowsChangesMadeElsewhere) {
     ASSERT_FALSE(window().isVisible());
     harness.loginItem->enabled = true;
     const KeyboardShortcut elsewhere(3, ModifierFlags::option | ModifierFlags::command);
-    harness.hotKeyController.update(elsewhere, true);
+    harness.hotKeyController.update(elsewhere, Activation::enabled);
     harness.show();
     EXPECT_TRUE(harness.view().launchAtLoginSwitch().isChecked());
     EXPECT_EQ(elsewhere, harness.recorder().shortcut());

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 KeyEvent press(Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text = QString()) {
@@ -60,4 +60,4 @@ TEST(ShortcutKeyEvents, LinuxTextNamesModifiersInOrderThenTheKey) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -1,6 +1,6 @@
 #include "App/AppDelegateHarness.h"
 
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,7 +13,7 @@
 // The running delegate over real files and real inotify, as a user who is
 // not root: what changes a person makes to the selected file, its
 // permissions or the link it is reached through is followed without Refresh.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using namespace std::chrono_literals;
@@ -45,7 +45,7 @@ protected:
     }
 
     PollMainQueue queue;
-    testing::AppDelegateHarness app{&queue};
+    AppDelegateHarness app{&queue};
 };
 
 TEST_F(FollowingAsOrdinaryUser, PermissionTakenAndGivenBackIsFollowed) {
@@ -80,4 +80,4 @@ TEST_F(FollowingAsOrdinaryUser, RepointedLinkAndItsTargetInAnotherFolderAreFollo
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -19,7 +19,7 @@
 
 // The real settings store in a folder its user may not write: a failed write
 // must leave what is read, shown and registered all as the file holds it.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 namespace fs = std::filesystem;
@@ -38,7 +38,7 @@ protected:
     void makeFolderReadOnly() const { fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec); }
     QString path() const { return QString::fromStdString(file.string()); }
 
-    testing::TempDirectory folder;
+    TempDirectory folder;
     fs::path file = folder.file("ledgerly.conf");
 };
 
@@ -47,14 +47,13 @@ TEST_F(UnwritableSettings, FailedChangesLeaveStoreViewAndRegistrationAsOnDisk) {
     const KeyboardShortcut controlJ(kKeyJ, ModifierFlags::control);
     QSettingsUserDefaults defaults(path());
     LedgerlySettingsStore store(defaults);
-    auto registrar = std::make_unique<testing::FakeHotKeyRegistrar>();
+    auto registrar = std::make_unique<FakeHotKeyRegistrar>();
     const auto registrations = registrar->log;
     GlobalHotKeyController controller(store, std::move(registrar), [] {});
     controller.applyStoredShortcut();
-    SettingsViewModel model(store,
-                            std::make_unique<testing::FakeLaunchAtLoginService>(
-                                std::make_shared<testing::FakeLaunchAtLoginService::State>()),
-                            controller);
+    SettingsViewModel model(
+        store, std::make_unique<FakeLaunchAtLoginService>(std::make_shared<FakeLaunchAtLoginService::State>()),
+        controller);
     makeFolderReadOnly();
 
     model.disableShortcut();
@@ -87,4 +86,4 @@ TEST_F(UnwritableSettings, DamagedFileThatCannotBeSetAsideStillReportsFailedWrit
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -102,7 +102,7 @@ void LedgerlyAppDelegate::refreshInBackground(const std::optional<std::filesyste
                 self->install(std::move(*refresh), started);
             } else {  // outdated on its way here: freed on the worker all the same
                 self->dispose(std::move(refresh->outcome.menuState),
-                              std::make_shared<const Menu>(std::move(refresh->menu)), false);
+                              std::make_shared<const Menu>(std::move(refresh->menu)), FreedMemory::keptForReuse);
             }
         });
     });
@@ -117,7 +117,8 @@ void LedgerlyAppDelegate::install(MenuRefresh refresh, RefreshClock::time_point 
     services_.statusItem.setMenu(menu_);
     const bool shrank = installedTextBytes_ >= kLargeTextBytes && refresh.textBytes < installedTextBytes_;
     installedTextBytes_ = refresh.textBytes;
-    dispose(std::move(previousState), std::move(previousMenu), shrank);
+    dispose(std::move(previousState), std::move(previousMenu),
+            shrank ? FreedMemory::returnedToSystem : FreedMemory::keptForReuse);
 
     if (isLogEnabled(LogCategory::timing, LogLevel::debug)) {
         const auto now = RefreshClock::now();
@@ -131,15 +132,15 @@ void LedgerlyAppDelegate::install(MenuRefresh refresh, RefreshClock::time_point 
     }
 }
 
-void LedgerlyAppDelegate::dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, bool returnMemory) {
+void LedgerlyAppDelegate::dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, FreedMemory freedMemory) {
     if (services_.backgroundQueue == nullptr) {
         return;  // freed on the way out of here
     }
     auto previous =
         std::make_shared<std::pair<LedgerlyMenuState, std::shared_ptr<const Menu>>>(std::move(state), std::move(menu));
-    services_.backgroundQueue->submit([previous = std::move(previous), returnMemory]() mutable {
+    services_.backgroundQueue->submit([previous = std::move(previous), freedMemory]() mutable {
         previous.reset();
-        if (returnMemory) {
+        if (freedMemory == FreedMemory::returnedToSystem) {
             returnFreeMemoryToSystem();
         }
     });

@@ -4,13 +4,13 @@
 #include "LedgerlyCore/App/MenuRefresh.h"
 #include "LedgerlyCore/App/StatusMenuPresentationGate.h"
 #include "LedgerlyCore/Files/FileSource.h"
-#include "LedgerlyCore/Files/FileWatcher.h"
 #include "LedgerlyCore/Links/URLOpener.h"
 #include "LedgerlyCore/Menu/LedgerlyMenuState.h"
 #include "LedgerlyCore/Menu/Menu.h"
 #include "LedgerlyCore/Menu/MenuActionHandling.h"
 #include "LedgerlyCore/Menu/MenuBuilder.h"
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
+#include "LedgerlyCore/Platform/FileWatcher.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyController.h"
 #include "LedgerlyCore/Settings/LedgerlySettingsStore.h"
 #include "LedgerlyCore/Settings/SettingsViewModel.h"
@@ -99,8 +99,10 @@ private:
     void refreshInBackground(const std::optional<std::filesystem::path>& selectedFile, std::uint64_t generation,
                              RefreshClock::time_point started);
     void install(MenuRefresh refresh, RefreshClock::time_point started);
+    // What becomes of the memory a disposed menu leaves free.
+    enum class FreedMemory { keptForReuse, returnedToSystem };
     // Frees the previous state and menu away from the main thread, when there is a background queue.
-    void dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, bool returnMemory);
+    void dispose(LedgerlyMenuState state, std::shared_ptr<const Menu> menu, FreedMemory freedMemory);
     void restartWatcher();
     // Watches the selected file, then reads it into the menu: what every refresh does.
     void followSelectedFile();

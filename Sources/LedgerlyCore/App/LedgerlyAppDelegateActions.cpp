@@ -51,7 +51,7 @@ void LedgerlyAppDelegate::refreshNow(const MenuEntry&) { refresh(); }
 void LedgerlyAppDelegate::chooseMarkdownFile(const MenuEntry&) {
     const OpenPanelOptions options = markdownOpenPanelOptions();
     // The application has no taskbar entry: without this the panel may open behind others.
-    services_.application.activateIgnoringOtherApps();
+    services_.application.bringToFront();
     if (const auto chosen = services_.filePanels.runOpenPanel(options)) {
         selectFile(*chosen);
     }
@@ -68,7 +68,7 @@ void LedgerlyAppDelegate::saveStarterFile(const MenuEntry&) {
         return;
     }
     const SavePanelOptions options = StarterFile::savePanelOptions();
-    services_.application.activateIgnoringOtherApps();
+    services_.application.bringToFront();
     const auto destination = services_.filePanels.runSavePanel(options);
     if (!destination) {
         return;
@@ -85,13 +85,13 @@ void LedgerlyAppDelegate::saveStarterFile(const MenuEntry&) {
 
 void LedgerlyAppDelegate::revealMarkdownFile(const MenuEntry&) {
     if (const auto selectedFile = fileSource_.selectedFileURL()) {
-        services_.workspace.activateFileViewerSelecting(*selectedFile);
+        services_.workspace.revealInFileManager(*selectedFile);
     }
 }
 
 void LedgerlyAppDelegate::showAbout(const MenuEntry&) {
-    services_.application.activateIgnoringOtherApps();
-    services_.application.orderFrontStandardAboutPanel();
+    services_.application.bringToFront();
+    services_.application.showAboutDialog();
 }
 
 void LedgerlyAppDelegate::openSettings(const MenuEntry&) { showSettings(); }
@@ -124,7 +124,7 @@ void LedgerlyAppDelegate::showSettings() {
     }
     settingsViewModel_->refresh();
     services_.showSettingsWindow(*settingsViewModel_);
-    services_.application.activateIgnoringOtherApps();
+    services_.application.bringToFront();
 }
 
 }  // namespace ledgerly

@@ -52,7 +52,7 @@ struct LedgerlyAppServices {
     std::filesystem::path currentDirectory;
     // Shown as "~" in the menu; none: the HOME environment variable.
     std::optional<std::string> homeFolder;
-    // The presentation gate's clock; empty: the system uptime.
+    // The presentation gate's clock; empty: the steady clock.
     StatusMenuPresentationGate::Clock clock;
     // Where refreshes read, parse and build, and where dropped menus are
     // freed; it must outlive the delegate and post results through

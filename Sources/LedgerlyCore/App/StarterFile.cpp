@@ -3,14 +3,15 @@
 #include "LedgerlyCore/App/StarterFileError.h"
 #include "LedgerlyCore/App/TextFiles.h"
 
-#include <sys/stat.h>
+#include <system_error>
 
 namespace ledgerly {
 namespace {
 
 bool existsAt(const std::filesystem::path& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0;
+    // Follows symbolic links, so a dangling link counts as nothing there.
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
 }  // namespace

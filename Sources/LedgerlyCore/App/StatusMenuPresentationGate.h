@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <variant>
 
@@ -10,7 +11,10 @@ namespace ledgerly {
 // short while after it closed. Main thread only.
 class StatusMenuPresentationGate {
 public:
-    using Clock = std::function<double()>;
+    // Monotonic, so that setting the wall clock never opens or shuts the gate.
+    using TimePoint = std::chrono::steady_clock::time_point;
+    using Duration = std::chrono::steady_clock::duration;
+    using Clock = std::function<TimePoint()>;
 
     struct Idle {
         bool operator==(const Idle&) const = default;
@@ -22,20 +26,18 @@ public:
     struct Open {
         bool operator==(const Open&) const = default;
     };
-    // Closed; requests are refused while the clock reads less than `until`.
+    // Closed; requests are refused while the clock reads earlier than `until`.
     struct Draining {
-        double until = 0;
+        TimePoint until;
         bool operator==(const Draining&) const = default;
     };
     using State = std::variant<Idle, Pending, Open, Draining>;
 
-    static constexpr double defaultDrainInterval = 0.25;
+    static constexpr Duration defaultDrainInterval = std::chrono::milliseconds(250);
 
-    // Seconds since the machine started, never going backwards.
-    static double systemUptime();
-
-    // An empty clock means the system uptime.
-    explicit StatusMenuPresentationGate(double drainInterval = defaultDrainInterval, Clock now = systemUptime);
+    // An empty clock means the steady clock.
+    explicit StatusMenuPresentationGate(Duration drainInterval = defaultDrainInterval,
+                                        Clock now = std::chrono::steady_clock::now);
 
     // Whether the menu may be presented now; a yes makes the gate pending.
     bool requestPresentation();
@@ -45,12 +47,10 @@ public:
     void noteMenuClosed();
 
     const State& state() const { return state_; }
-    double drainInterval() const { return drainInterval_; }
+    Duration drainInterval() const { return drainInterval_; }
 
 private:
-    bool drainHasPassed(const Draining& draining) const;
-
-    double drainInterval_;
+    Duration drainInterval_;
     Clock now_;
     State state_ = Idle{};
 };

@@ -3,7 +3,6 @@
 #include "LedgerlyCore/Files/UTF8FileRead.h"
 #include "LedgerlyCore/Platform/Log.h"
 
-#include <sys/stat.h>
 #include <cerrno>
 
 #include <system_error>
@@ -92,8 +91,8 @@ FileReadFailureReason FileSource::readFailureReason(const UTF8FileRead& read) {
 
 bool FileSource::fileExists(const std::filesystem::path& path) {
     // Follows symbolic links, so a dangling link counts as nothing there; a folder exists.
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0;
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
 }  // namespace ledgerly

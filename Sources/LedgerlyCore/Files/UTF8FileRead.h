@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -22,7 +23,8 @@ struct UTF8FileRead {
 
     std::string text;  // empty unless `failure` is none
     Failure failure = Failure::none;
-    int errorCode = 0;  // the errno of a systemError
+    int errorCode = 0;                 // the errno of a systemError
+    std::size_t firstInvalidByte = 0;  // the offset where malformedUTF8 text goes wrong
 };
 
 }  // namespace ledgerly

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "LedgerlyCore/Links/URLOpening.h"
 #include "LedgerlyCore/Platform/Workspace.h"
 
 #include <string>
@@ -10,11 +9,12 @@ namespace ledgerly {
 // Hands every link to the workspace as a URL: characters a URL may not hold
 // are escaped and a non-ASCII host made ASCII first. A text that is still no
 // absolute URI after that is not opened, and the refusal is logged.
-class URLOpener final : public URLOpening {
+class URLOpener {
 public:
     explicit URLOpener(Workspace& workspace);
 
-    void open(const std::string& urlString) override;
+    // Opens `urlString`; a string that is no URL leads to nothing but a log line.
+    void open(const std::string& urlString);
 
 private:
     Workspace& workspace_;

@@ -4,9 +4,9 @@
 #include "LedgerlyCore/Text/UnicodeText.h"
 #include "LedgerlyCore/Text/UriReference.h"
 
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace ledgerly {
 
@@ -24,8 +24,8 @@ bool isDirectoryFileURL(std::string_view urlString) {
     if (!path || path->empty() || path->find('\0') != std::string::npos) {
         return false;
     }
-    struct stat status {};
-    return ::stat(path->c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(*path, error);
 }
 
 }  // namespace ledgerly

@@ -5,8 +5,6 @@
 namespace ledgerly {
 namespace {
 
-constexpr const char* kUnreadableMessage = "Could not read selected file";
-
 using State = LedgerlyMenuState;
 
 State stateForError(const FileSourceError& error) {
@@ -36,7 +34,8 @@ RefreshOutcome outcomeForError(const FileSourceError& error,
 }
 
 RefreshOutcome outcomeForOtherFailure(const std::optional<std::filesystem::path>& selectedFileURL) {
-    State state{State::Unavailable{kUnreadableMessage, {ParserWarning{0, kUnreadableMessage, std::nullopt}}}};
+    State state{State::Unavailable{std::string(warningMessage(ParserWarningCode::unreadableFile)),
+                                   {ParserWarning::make(0, ParserWarningCode::unreadableFile, std::nullopt)}}};
     return RefreshOutcome{std::move(state), selectedFileFallbackTitle(selectedFileURL)};
 }
 

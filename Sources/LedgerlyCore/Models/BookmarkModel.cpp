@@ -4,7 +4,13 @@
 #include "LedgerlyCore/Text/UnicodeText.h"
 #include "LedgerlyCore/Text/UriReference.h"
 
+#include <utility>
+
 namespace ledgerly {
+
+ParserWarning ParserWarning::make(std::int64_t line, ParserWarningCode code, std::optional<std::string> sourceExcerpt) {
+    return ParserWarning{line, code, std::string(warningMessage(code)), std::move(sourceExcerpt)};
+}
 
 std::string ParserWarning::clipboardText() const {
     std::string text = "Ledgerly warning\nLine " + std::to_string(line) + ": " + message;

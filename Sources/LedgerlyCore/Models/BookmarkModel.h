@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LedgerlyCore/Models/ParserWarningCode.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,8 +22,12 @@ enum class SnippetKind { text, email };
 
 struct ParserWarning {
     std::int64_t line = 0;
+    ParserWarningCode code = ParserWarningCode::unsupportedLine;
     std::string message;
     std::optional<std::string> sourceExcerpt;
+
+    // A warning with the message of its code.
+    static ParserWarning make(std::int64_t line, ParserWarningCode code, std::optional<std::string> sourceExcerpt);
 
     // "Ledgerly warning", "Line N: message" and, with an excerpt, "Source: excerpt".
     std::string clipboardText() const;

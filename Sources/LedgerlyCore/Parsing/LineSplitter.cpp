@@ -5,6 +5,8 @@
 #endif
 
 namespace ledgerly::parsing {
+
+using text::TextView;
 namespace {
 
 struct BreakScan {
@@ -96,7 +98,7 @@ bool LineSplitter::next(Line& line) {
         return false;
     }
     const BreakScan scan = findBreak(text_, position_);
-    line.text = LineText{text_.substr(position_, scan.start - position_), scan.ascii};
+    line.text = TextView{text_.substr(position_, scan.start - position_), scan.ascii};
     line.number = ++number_;
     if (scan.length == 0) {
         finished_ = true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
 #include <cstdint>
 #include <string_view>
@@ -9,7 +9,7 @@ namespace ledgerly::parsing {
 
 // One line of the file: its text (never holding a line break) and its 1-based number.
 struct Line {
-    LineText text;
+    text::TextView text;
     std::int64_t number = 0;
 };
 

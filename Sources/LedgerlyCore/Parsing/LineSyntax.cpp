@@ -5,22 +5,24 @@
 #include <vector>
 
 namespace ledgerly::parsing {
+
+using text::TextView;
 namespace {
 
 constexpr std::size_t kExcerptLimit = 100;
 constexpr std::string_view kEllipsis = "...";
 
-bool beginsWithListMarker(LineText text) {
+bool beginsWithListMarker(TextView text) {
     return text.startsWith("- ") || text.startsWith("* ") || text.startsWith("+ ");
 }
 
 // One line of a quoted body, or none when the line ends the body.
-std::optional<LineText> quotedLine(LineText rawLine) {
-    const LineText trimmed = rawLine.trimmedWhiteSpace();
+std::optional<TextView> quotedLine(TextView rawLine) {
+    const TextView trimmed = rawLine.trimmedWhiteSpace();
     if (trimmed.size() == rawLine.size() || !trimmed.startsWith(">")) {
         return std::nullopt;
     }
-    LineText rest = trimmed.sub(1);
+    TextView rest = trimmed.sub(1);
     if (rest.startsWith(" ")) {
         rest = rest.sub(1);
     }
@@ -29,7 +31,7 @@ std::optional<LineText> quotedLine(LineText rawLine) {
 
 }  // namespace
 
-std::optional<Heading> parseHeading(LineText trimmedLine) {
+std::optional<Heading> parseHeading(TextView trimmedLine) {
     const std::string_view s = trimmedLine.text;
     std::size_t level = 0;
     while (level < s.size() && s[level] == '#') {
@@ -49,10 +51,10 @@ std::optional<Heading> parseHeading(LineText trimmedLine) {
     return Heading{level, trimmedLine.sub(level).trimmed()};
 }
 
-std::optional<LineText> parseSectionLabel(LineText trimmedLine) {
+std::optional<TextView> parseSectionLabel(TextView trimmedLine) {
     for (const std::string_view marker : {std::string_view("**"), std::string_view("__")}) {
         if (trimmedLine.size() >= 4 && trimmedLine.startsWith(marker) && trimmedLine.endsWith(marker)) {
-            const LineText label = trimmedLine.sub(2, trimmedLine.size() - 4).trimmed();
+            const TextView label = trimmedLine.sub(2, trimmedLine.size() - 4).trimmed();
             if (!label.empty()) {
                 return label;
             }
@@ -61,7 +63,7 @@ std::optional<LineText> parseSectionLabel(LineText trimmedLine) {
     return std::nullopt;
 }
 
-bool isNestedUnorderedListItem(LineText rawLine) {
+bool isNestedUnorderedListItem(TextView rawLine) {
     std::size_t offset = 0;
     std::size_t length = 0;
     while (rawLine.whiteSpaceCharacterAt(offset, &length)) {
@@ -70,17 +72,17 @@ bool isNestedUnorderedListItem(LineText rawLine) {
     return offset > 0 && beginsWithListMarker(rawLine.sub(offset));
 }
 
-std::optional<LineText> listItemContent(LineText rawLine) {
+std::optional<TextView> listItemContent(TextView rawLine) {
     if (!beginsWithListMarker(rawLine)) {
         return std::nullopt;
     }
     return rawLine.sub(2).trimmed();
 }
 
-bool beginsLikeLink(LineText text) { return text.startsWith("[") || text.startsWith("*[") || text.startsWith("**["); }
+bool beginsLikeLink(TextView text) { return text.startsWith("[") || text.startsWith("*[") || text.startsWith("**["); }
 
-std::optional<std::string> sourceExcerpt(LineText rawLine) {
-    const LineText trimmed = rawLine.trimmed();
+std::optional<std::string> sourceExcerpt(TextView rawLine) {
+    const TextView trimmed = rawLine.trimmed();
     if (trimmed.empty()) {
         return std::nullopt;
     }
@@ -95,7 +97,7 @@ std::optional<std::string> sourceExcerpt(LineText rawLine) {
 std::optional<QuotedBody> indentedBlockquoteBody(const LineSplitter& lines) {
     LineSplitter cursor = lines;
     LineSplitter resume = lines;
-    std::vector<LineText> bodyLines;
+    std::vector<TextView> bodyLines;
     bool anyNonBlank = false;
     Line line;
     while (cursor.next(line)) {

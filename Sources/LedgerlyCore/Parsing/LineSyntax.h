@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LedgerlyCore/Parsing/LineSplitter.h"
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
 #include <cstddef>
 #include <optional>
@@ -13,26 +13,26 @@ namespace ledgerly::parsing {
 
 struct Heading {
     std::size_t level = 0;  // the number of leading "#"
-    LineText title;         // trimmed; empty for a close marker or "#"
+    text::TextView title;   // trimmed; empty for a close marker or "#"
 };
 
 // `#`s then white space then a title, on a trimmed line; none when no heading.
-std::optional<Heading> parseHeading(LineText trimmedLine);
+std::optional<Heading> parseHeading(text::TextView trimmedLine);
 
 // `**Label**` or `__Label__` on a trimmed line; none when no label.
-std::optional<LineText> parseSectionLabel(LineText trimmedLine);
+std::optional<text::TextView> parseSectionLabel(text::TextView trimmedLine);
 
 // An indented "- ", "* " or "+ " on an untrimmed line.
-bool isNestedUnorderedListItem(LineText rawLine);
+bool isNestedUnorderedListItem(text::TextView rawLine);
 
 // The content after a "- ", "* " or "+ " that starts the untrimmed line, trimmed.
-std::optional<LineText> listItemContent(LineText rawLine);
+std::optional<text::TextView> listItemContent(text::TextView rawLine);
 
 // Whether the text begins with "[", "*[" or "**[".
-bool beginsLikeLink(LineText text);
+bool beginsLikeLink(text::TextView text);
 
 // The trimmed line, cut to at most 100 characters; none when blank.
-std::optional<std::string> sourceExcerpt(LineText rawLine);
+std::optional<std::string> sourceExcerpt(text::TextView rawLine);
 
 struct QuotedBody {
     std::string body;     // lines joined with line feeds

@@ -1,6 +1,8 @@
 #include "LedgerlyCore/Parsing/LinkSyntax.h"
 
 namespace ledgerly::parsing {
+
+using text::TextView;
 namespace {
 
 bool isASCIILetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -12,7 +14,7 @@ char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 // Case-insensitive "begins with" for an ASCII lower-case prefix. Only
 // U+212A KELVIN SIGN lower-cases to an ASCII letter ("k"), which none of our
 // prefixes holds, so comparing bytes equals comparing the lower-cased text.
-bool startsWithIgnoringCase(LineText text, std::string_view lowerPrefix) {
+bool startsWithIgnoringCase(TextView text, std::string_view lowerPrefix) {
     if (text.size() < lowerPrefix.size()) {
         return false;
     }
@@ -41,7 +43,7 @@ std::size_t schemeLength(std::string_view s) {
     return std::string_view::npos;
 }
 
-EmphasizedText unwrapMarkers(LineText text) {
+EmphasizedText unwrapMarkers(TextView text) {
     if (text.startsWith("**") && text.endsWith("**") && text.size() >= 4) {
         return {text.sub(2, text.size() - 4).trimmed(), LinkEmphasis::priority};
     }
@@ -89,8 +91,9 @@ std::string prefixed(std::string_view prefix, std::string_view text) {
 
 bool isHostCharacter(char c) { return isASCIILetter(c) || isASCIIDigit(c) || c == '-' || c == '.'; }
 
-// The domain pattern on a text already known to hold no white-space character.
-bool matchesDomainPattern(LineText text) {
+// "^([A-Za-z0-9-]+\.)+[A-Za-z]{2,}(:[0-9]+)?(/[^\s]*)?$" on a text already
+// known to hold no white-space character.
+bool matchesDomainPattern(TextView text) {
     const std::string_view s = text.text;
     std::size_t i = 0;
     while (i < s.size() && isHostCharacter(s[i])) {
@@ -119,13 +122,13 @@ bool matchesDomainPattern(LineText text) {
 
 }  // namespace
 
-EmphasizedText unwrapLinkEmphasis(LineText text) { return unwrapMarkers(text); }
+EmphasizedText unwrapLinkEmphasis(TextView text) { return unwrapMarkers(text); }
 
-EmphasizedText parseEmphasis(LineText rawTitle) { return unwrapMarkers(rawTitle.trimmed()); }
+EmphasizedText parseEmphasis(TextView rawTitle) { return unwrapMarkers(rawTitle.trimmed()); }
 
-std::optional<BookmarkLink> parseLink(LineText text) {
+std::optional<BookmarkLink> parseLink(TextView text) {
     const EmphasizedText outer = unwrapLinkEmphasis(text);
-    const LineText inner = outer.text;
+    const TextView inner = outer.text;
     if (!inner.startsWith("[")) {
         return std::nullopt;
     }
@@ -139,14 +142,14 @@ std::optional<BookmarkLink> parseLink(LineText text) {
         return std::nullopt;
     }
     const EmphasizedText title = parseEmphasis(inner.sub(1, closeBracket - 1));
-    const LineText destination = inner.sub(openParen + 1, closeParen - openParen - 1).trimmed();
+    const TextView destination = inner.sub(openParen + 1, closeParen - openParen - 1).trimmed();
     BookmarkLink link{std::string(title.text.text), std::string(),
                       title.emphasis != LinkEmphasis::none ? title.emphasis : outer.emphasis, LinkSource::named,
                       LinkActionFamily::web};
     if (destination.empty()) {
         return link;
     }
-    auto classified = classifyDestination(destination, true);
+    auto classified = classifyDestination(destination, PlainEmail::allowed);
     if (!classified) {
         return std::nullopt;
     }
@@ -155,7 +158,7 @@ std::optional<BookmarkLink> parseLink(LineText text) {
     return link;
 }
 
-std::optional<ClassifiedDestination> classifyDestination(LineText text, bool allowPlainEmail) {
+std::optional<ClassifiedDestination> classifyDestination(TextView text, PlainEmail plainEmail) {
     if (text.empty() || text.containsWhiteSpace()) {
         return std::nullopt;
     }
@@ -167,7 +170,7 @@ std::optional<ClassifiedDestination> classifyDestination(LineText text, bool all
         return ClassifiedDestination{std::string(asWritten), LinkActionFamily::mailCompose};
     }
     // "ssh://admin@host" matches the e-mail pattern too, but is a URL with an authority.
-    if (allowPlainEmail && !matchesSchemeWithAuthority(text) && matchesEmailPattern(text)) {
+    if (plainEmail == PlainEmail::allowed && !matchesSchemeWithAuthority(text) && matchesEmailPattern(text)) {
         return ClassifiedDestination{prefixed("mailto:", asWritten), LinkActionFamily::mailCompose};
     }
     if (startsWithIgnoringCase(text, "file://")) {
@@ -182,9 +185,7 @@ std::optional<ClassifiedDestination> classifyDestination(LineText text, bool all
     return std::nullopt;
 }
 
-bool isDomainLikeURL(LineText text) { return !text.containsWhiteSpace() && matchesDomainPattern(text); }
-
-bool matchesEmailPattern(LineText text) {
+bool matchesEmailPattern(TextView text) {
     const std::string_view s = text.text;
     const std::size_t at = s.find('@');
     if (at == 0 || at == std::string_view::npos || s.find('@', at + 1) != std::string_view::npos) {
@@ -198,9 +199,9 @@ bool matchesEmailPattern(LineText text) {
     return !text.containsWhiteSpaceCodePoint();
 }
 
-bool matchesSchemePattern(LineText text) { return schemeLength(text.text) != std::string_view::npos; }
+bool matchesSchemePattern(TextView text) { return schemeLength(text.text) != std::string_view::npos; }
 
-bool matchesSchemeWithAuthority(LineText text) {
+bool matchesSchemeWithAuthority(TextView text) {
     const std::size_t length = schemeLength(text.text);
     return length != std::string_view::npos && text.text.substr(length + 1).starts_with("//");
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "LedgerlyCore/Models/BookmarkModel.h"
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
 #include <optional>
 #include <string>
@@ -20,33 +20,33 @@ struct ClassifiedDestination {
 
 // A text and the emphasis that its markers gave.
 struct EmphasizedText {
-    LineText text;
+    text::TextView text;
     LinkEmphasis emphasis = LinkEmphasis::none;
 };
 
 // `[title](destination)`, possibly wrapped in "*" or "**"; none when malformed.
 // A returned link may have an empty title or an empty urlString: the caller warns.
-std::optional<BookmarkLink> parseLink(LineText text);
+std::optional<BookmarkLink> parseLink(text::TextView text);
 
 // Removes one outer "**" or "*" pair (trimming what is inside).
-EmphasizedText unwrapLinkEmphasis(LineText text);
+EmphasizedText unwrapLinkEmphasis(text::TextView text);
 
 // The trimmed title between the brackets, without its markers.
-EmphasizedText parseEmphasis(LineText rawTitle);
+EmphasizedText parseEmphasis(text::TextView rawTitle);
+
+// Whether a bare "name@example.com" counts as an address to write to.
+enum class PlainEmail { allowed, refused };
 
 // What a destination opens; none when it is empty, holds white space or fits no form.
-std::optional<ClassifiedDestination> classifyDestination(LineText text, bool allowPlainEmail);
-
-// "^([A-Za-z0-9-]+\.)+[A-Za-z]{2,}(:[0-9]+)?(/[^\s]*)?$", and no white space.
-bool isDomainLikeURL(LineText text);
+std::optional<ClassifiedDestination> classifyDestination(text::TextView text, PlainEmail plainEmail);
 
 // "^[^\s@]+@[^\s@]+\.[^\s@]+$"
-bool matchesEmailPattern(LineText text);
+bool matchesEmailPattern(text::TextView text);
 
 // "^[A-Za-z][A-Za-z0-9+.-]*:"
-bool matchesSchemePattern(LineText text);
+bool matchesSchemePattern(text::TextView text);
 
 // "^[A-Za-z][A-Za-z0-9+.-]*://": a scheme followed by an authority, never an e-mail address.
-bool matchesSchemeWithAuthority(LineText text);
+bool matchesSchemeWithAuthority(text::TextView text);
 
 }  // namespace ledgerly::parsing

@@ -3,7 +3,6 @@
 #include "LedgerlyCore/Parsing/LineSplitter.h"
 #include "LedgerlyCore/Parsing/LineSyntax.h"
 #include "LedgerlyCore/Parsing/LinkSyntax.h"
-#include "LedgerlyCore/Parsing/ParserWarnings.h"
 
 #include <iterator>
 #include <utility>
@@ -14,10 +13,9 @@ namespace {
 
 using parsing::Line;
 using parsing::LineSplitter;
-using parsing::LineText;
-namespace warnings = parsing::warnings;
+using text::TextView;
 
-bool isThreeHyphens(LineText trimmed) { return trimmed.size() == 3 && trimmed.startsWith("---"); }
+bool isThreeHyphens(TextView trimmed) { return trimmed.size() == 3 && trimmed.startsWith("---"); }
 
 // An open heading. Its entries wait in the parse's shared list of pending
 // items from `firstItem` on; when it closes they move into a vector of
@@ -62,8 +60,8 @@ public:
     }
 
 private:
-    void warn(std::string_view message, const Line& line) {
-        warnings_.push_back(ParserWarning{line.number, std::string(message), parsing::sourceExcerpt(line.text)});
+    void warn(ParserWarningCode code, const Line& line) {
+        warnings_.push_back(ParserWarning::make(line.number, code, parsing::sourceExcerpt(line.text)));
     }
 
     void append(MenuNode node) {
@@ -97,13 +95,13 @@ private:
             }
         }
         if (line.number > 1) {
-            warn(warnings::kUnclosedFrontMatter, first);
+            warn(ParserWarningCode::unclosedFrontMatter, first);
         }
     }
 
     // False when the rest of the file is to be ignored.
     bool parseLine(const Line& line) {
-        const LineText trimmed = line.text.trimmed();
+        const TextView trimmed = line.text.trimmed();
         if (trimmed.empty()) {
             return true;
         }
@@ -114,7 +112,7 @@ private:
         const char first = trimmed.text.front();
         const char rawFirst = line.text.text.front();
         std::optional<parsing::Heading> heading;
-        std::optional<LineText> label;
+        std::optional<TextView> label;
         if (first == '#' && (heading = parsing::parseHeading(trimmed))) {
             applyHeading(*heading, line);
         } else if (isThreeHyphens(trimmed)) {
@@ -123,7 +121,7 @@ private:
             append(MenuNode{SectionLabel{std::string(label->text)}});
         } else if ((rawFirst == ' ' || rawFirst == '\t' || !line.text.ascii) &&
                    parsing::isNestedUnorderedListItem(line.text)) {
-            warn(warnings::kNestedList, line);
+            warn(ParserWarningCode::nestedList, line);
         } else if (const auto content = parsing::listItemContent(line.text)) {
             parseListItem(*content, line);
         } else {
@@ -132,7 +130,7 @@ private:
         return true;
     }
 
-    bool skipComment(const Line& opening, LineText trimmed) {
+    bool skipComment(const Line& opening, TextView trimmed) {
         if (trimmed.contains("-->")) {
             return true;
         }
@@ -144,7 +142,7 @@ private:
                 return true;
             }
         }
-        warn(warnings::kUnclosedComment, opening);
+        warn(ParserWarningCode::unclosedComment, opening);
         return false;
     }
 
@@ -160,11 +158,11 @@ private:
             }
             scopes_.push_back(HeadingScope{heading.level, std::string(heading.title.text), pending_.size()});
         } else if (heading.level == 1) {
-            warn(warnings::kEmptyTitle, line);
+            warn(ParserWarningCode::emptyTitle, line);
         } else if (scopes_.back().level >= heading.level) {
             closeScopes(heading.level);
         } else {
-            warn(warnings::kUnmatchedCloseMarker, line);
+            warn(ParserWarningCode::unmatchedCloseMarker, line);
         }
     }
 
@@ -178,9 +176,9 @@ private:
         }
     }
 
-    void parseListItem(LineText content, const Line& line) {
+    void parseListItem(TextView content, const Line& line) {
         if (content.empty()) {
-            warn(warnings::kEmptyListItem, line);
+            warn(ParserWarningCode::emptyListItem, line);
         } else if (parsing::beginsLikeLink(content)) {
             appendNamedLink(content, line);
         } else if (!appendBareLink(content)) {
@@ -189,7 +187,7 @@ private:
     }
 
     // A labeled snippet when quoted lines follow (they are consumed), else an inline one.
-    void appendSnippet(LineText content) {
+    void appendSnippet(TextView content) {
         if (auto quoted = parsing::indentedBlockquoteBody(lines_)) {
             append(MenuNode{BookmarkSnippet::makeLabeled(std::string(content.text), std::move(quoted->body))});
             lines_ = quoted->resume;
@@ -198,7 +196,7 @@ private:
         }
     }
 
-    void parseOtherLine(LineText trimmed, const Line& line) {
+    void parseOtherLine(TextView trimmed, const Line& line) {
         if (appendBareLink(trimmed)) {
             return;
         }
@@ -207,26 +205,26 @@ private:
         } else if (parsing::beginsLikeLink(trimmed)) {
             appendNamedLink(trimmed, line);
         } else {
-            warn(warnings::kUnsupportedLine, line);
+            warn(ParserWarningCode::unsupportedLine, line);
         }
     }
 
-    void appendNamedLink(LineText text, const Line& line) {
+    void appendNamedLink(TextView text, const Line& line) {
         auto link = parsing::parseLink(text);
         if (!link) {
-            warn(warnings::kMalformedLink, line);
+            warn(ParserWarningCode::malformedLink, line);
         } else if (link->title.empty()) {
-            warn(warnings::kLinkWithEmptyTitle, line);
+            warn(ParserWarningCode::linkWithEmptyTitle, line);
         } else if (link->urlString.empty()) {
-            warn(warnings::kLinkWithEmptyURL, line);
+            warn(ParserWarningCode::linkWithEmptyURL, line);
         } else {
             append(MenuNode{std::move(*link)});
         }
     }
 
     // False, appending nothing, when the text is no destination.
-    bool appendBareLink(LineText text) {
-        auto destination = parsing::classifyDestination(text, false);
+    bool appendBareLink(TextView text) {
+        auto destination = parsing::classifyDestination(text, parsing::PlainEmail::refused);
         if (!destination) {
             return false;
         }
@@ -235,7 +233,7 @@ private:
         return true;
     }
 
-    void appendInlineSnippet(LineText text) {
+    void appendInlineSnippet(TextView text) {
         const SnippetKind kind = parsing::matchesEmailPattern(text) ? SnippetKind::email : SnippetKind::text;
         append(MenuNode{BookmarkSnippet::makeInline(std::string(text.text), kind)});
     }

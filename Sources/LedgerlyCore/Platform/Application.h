@@ -14,9 +14,9 @@ public:
     virtual ~Application() = default;
 
     // Brings the application to the front, taking focus from others.
-    virtual void activateIgnoringOtherApps() = 0;
-    // Shows the standard About panel.
-    virtual void orderFrontStandardAboutPanel() = 0;
+    virtual void bringToFront() = 0;
+    // Shows the About dialog.
+    virtual void showAboutDialog() = 0;
     // Ends the application through its normal termination.
     virtual void terminate() = 0;
     // Raw modifier bits (Shift 0x20000, Control 0x40000, Option 0x80000, Command 0x100000)

@@ -16,7 +16,7 @@ public:
     // Opens `urlString` with the system's handler for its scheme; a failure is not reported.
     virtual void openURL(const std::string& urlString) = 0;
     // Shows `file` selected in the file manager; its existence is not tested first.
-    virtual void activateFileViewerSelecting(const std::filesystem::path& file) = 0;
+    virtual void revealInFileManager(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace ledgerly

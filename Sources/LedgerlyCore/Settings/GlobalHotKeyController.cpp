@@ -36,7 +36,8 @@ void GlobalHotKeyController::applyStoredShortcut() {
     }
 }
 
-void GlobalHotKeyController::update(const KeyboardShortcut& shortcut, bool enabled) {
+void GlobalHotKeyController::update(const KeyboardShortcut& shortcut, Activation activation) {
+    const bool enabled = activation == Activation::enabled;
     const KeyboardShortcut previousShortcut = settingsStore_.globalShortcut();
     const bool previousEnabled = settingsStore_.isGlobalShortcutEnabled();
     try {

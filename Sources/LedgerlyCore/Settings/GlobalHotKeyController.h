@@ -17,6 +17,8 @@ namespace ledgerly {
 class GlobalHotKeyController {
 public:
     using Handler = std::function<void()>;
+    // Whether the shortcut opens the menu or is only kept for later.
+    enum class Activation { enabled, disabled };
 
     // Registers nothing yet. The store is shared and must outlive the controller;
     // `handler` runs on the main thread at every press of the shortcut.
@@ -34,7 +36,7 @@ public:
     // registration and stored values and throws the GlobalHotKeyError. When the
     // store write fails, puts the old values back where it can, registers what
     // the store then holds and rethrows.
-    void update(const KeyboardShortcut& shortcut, bool enabled);
+    void update(const KeyboardShortcut& shortcut, Activation activation);
     // Turns the shortcut off and stores that; the stored shortcut itself stays.
     void disable();
 

@@ -47,7 +47,7 @@ void SettingsViewModel::setLaunchAtLoginEnabled(bool enabled) {
 
 void SettingsViewModel::setShortcut(const KeyboardShortcut& shortcut) {
     try {
-        hotKeyController_.update(shortcut, true);
+        hotKeyController_.update(shortcut, GlobalHotKeyController::Activation::enabled);
         globalShortcut_ = shortcut;
         globalShortcutEnabled_ = true;
         globalShortcutError_ = std::nullopt;

@@ -1,5 +1,7 @@
 #include "LedgerlyCore/Text/UnicodeText.h"
 
+#include "LedgerlyCore/Text/UTF8Bytes.h"
+
 #include <simdjson.h>
 #include <unicode/brkiter.h>
 #include <unicode/uchar.h>
@@ -10,17 +12,50 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace ledgerly::text {
 namespace {
 
-bool isASCII(unsigned char byte) { return byte < 0x80; }
-
-bool isContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+using utf8::isASCII;
+using utf8::isASCIIControl;
+using utf8::isContinuationByte;
 
 // Between two ASCII code points UAX 29 always breaks, except inside CR LF:
 // ASCII is never Extend, ZWJ, SpacingMark or Prepend.
-bool isASCIIBoundary(unsigned char previous, unsigned char next) { return !(previous == '\r' && next == '\n'); }
+bool isASCIIBoundary(char previous, char next) { return !(previous == '\r' && next == '\n'); }
+
+int graphemeClusterBreak(char32_t codePoint) {
+    return u_getIntPropertyValue(static_cast<UChar32>(codePoint), UCHAR_GRAPHEME_CLUSTER_BREAK);
+}
+
+// Boundaries next to one ASCII code point, from the UAX 29 rules without a
+// break iterator: after an ASCII character other than a control only Extend,
+// ZWJ and SpacingMark continue the cluster; before an ASCII character only a
+// Prepend character does, and never before a control. None when both
+// neighbours are non-ASCII.
+std::optional<bool> boundaryNextToASCII(std::string_view text, std::size_t offset) {
+    const char previous = text[offset - 1];
+    const char next = text[offset];
+    if (isASCII(previous)) {
+        if (isASCII(next)) {
+            return isASCIIBoundary(previous, next);
+        }
+        if (isASCIIControl(previous)) {
+            return true;
+        }
+        const int kind = graphemeClusterBreak(decodeCodePoint(text, offset, nullptr));
+        return kind != U_GCB_EXTEND && kind != U_GCB_ZWJ && kind != U_GCB_SPACING_MARK;
+    }
+    if (isASCII(next)) {
+        if (isASCIIControl(next)) {
+            return true;
+        }
+        const std::size_t start = utf8::codePointStartBefore(text, offset);
+        return graphemeClusterBreak(decodeCodePoint(text, start, nullptr)) != U_GCB_PREPEND;
+    }
+    return std::nullopt;
+}
 
 std::unique_ptr<icu::BreakIterator> makeCharacterBreakIterator() {
     UErrorCode status = U_ZERO_ERROR;
@@ -57,13 +92,11 @@ public:
         if (offset == 0 || offset >= text_.size()) {
             return true;
         }
-        const auto previous = static_cast<unsigned char>(text_[offset - 1]);
-        const auto next = static_cast<unsigned char>(text_[offset]);
-        if (isASCII(previous) && isASCII(next)) {
-            return isASCIIBoundary(previous, next);
-        }
-        if (isContinuationByte(next)) {
+        if (isContinuationByte(text_[offset])) {
             return false;
+        }
+        if (const auto boundary = boundaryNextToASCII(text_, offset)) {
+            return *boundary;
         }
         return iterator().isBoundary(static_cast<int32_t>(offset)) != 0;
     }
@@ -72,12 +105,12 @@ public:
         if (offset >= text_.size()) {
             return text_.size();
         }
-        const auto current = static_cast<unsigned char>(text_[offset]);
+        const char current = text_[offset];
         if (isASCII(current)) {
             if (offset + 1 == text_.size()) {
                 return offset + 1;
             }
-            const auto following = static_cast<unsigned char>(text_[offset + 1]);
+            const char following = text_[offset + 1];
             if (isASCII(following) && isASCIIBoundary(current, following)) {
                 return offset + 1;
             }
@@ -90,12 +123,12 @@ public:
         if (offset == 0) {
             return 0;
         }
-        const auto last = static_cast<unsigned char>(text_[offset - 1]);
+        const char last = text_[offset - 1];
         if (isASCII(last)) {
             if (offset == 1) {
                 return 0;
             }
-            const auto beforeLast = static_cast<unsigned char>(text_[offset - 2]);
+            const char beforeLast = text_[offset - 2];
             if (isASCII(beforeLast) && isASCIIBoundary(beforeLast, last)) {
                 return offset - 1;
             }
@@ -123,56 +156,11 @@ private:
 
 bool isAllASCII(std::string_view text) {
     for (const char byte : text) {
-        if (!isASCII(static_cast<unsigned char>(byte))) {
+        if (!isASCII(byte)) {
             return false;
         }
     }
     return true;
-}
-
-bool isTrimmable(char32_t codePoint, bool lineBreaksToo) {
-    return isWhiteSpaceCodePoint(codePoint) || (lineBreaksToo && isLineBreakCodePoint(codePoint));
-}
-
-std::size_t codePointStartBefore(std::string_view text, std::size_t offset) {
-    std::size_t start = offset - 1;
-    while (start > 0 && isContinuationByte(static_cast<unsigned char>(text[start]))) {
-        --start;
-    }
-    return start;
-}
-
-std::string_view trim(std::string_view text, bool lineBreaksToo) {
-    std::size_t start = 0;
-    std::size_t end = text.size();
-    {
-        BoundaryScanner scanner(text);
-        while (start < end) {
-            std::size_t length = 0;
-            const char32_t codePoint = decodeCodePoint(text, start, &length);
-            if (!isTrimmable(codePoint, lineBreaksToo) || !scanner.isBoundary(start + length)) {
-                break;
-            }
-            start += length;
-        }
-    }
-    if (start == end) {
-        return text.substr(start, 0);
-    }
-    std::string_view rest = text.substr(start);
-    end = rest.size();
-    BoundaryScanner scanner(rest);
-    while (end > 0) {
-        const std::size_t codePointStart = codePointStartBefore(rest, end);
-        std::size_t length = 0;
-        const char32_t codePoint = decodeCodePoint(rest, codePointStart, &length);
-        if (codePointStart + length != end || !isTrimmable(codePoint, lineBreaksToo) ||
-            !scanner.isBoundary(codePointStart)) {
-            break;
-        }
-        end = codePointStart;
-    }
-    return rest.substr(0, end);
 }
 
 }  // namespace
@@ -251,75 +239,6 @@ std::string_view suffixCharacters(std::string_view text, std::size_t count) {
 
 bool isCharacterBoundary(std::string_view text, std::size_t offset) { return BoundaryScanner(text).isBoundary(offset); }
 
-std::size_t nextCharacterBoundary(std::string_view text, std::size_t offset) {
-    return BoundaryScanner(text).next(offset);
-}
-
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.starts_with(prefix) && isCharacterBoundary(text, prefix.size());
-}
-
-bool endsWith(std::string_view text, std::string_view suffix) {
-    return text.ends_with(suffix) && isCharacterBoundary(text, text.size() - suffix.size());
-}
-
-std::size_t find(std::string_view text, std::string_view needle, std::size_t from) {
-    BoundaryScanner scanner(text);
-    for (std::size_t position = text.find(needle, from); position != std::string_view::npos;
-         position = text.find(needle, position + 1)) {
-        if (scanner.isBoundary(position) && scanner.isBoundary(position + needle.size())) {
-            return position;
-        }
-    }
-    return std::string_view::npos;
-}
-
-bool contains(std::string_view text, std::string_view needle) { return find(text, needle) != std::string_view::npos; }
-
-bool whiteSpaceCharacterAt(std::string_view text, std::size_t offset, std::size_t* length) {
-    if (offset >= text.size()) {
-        return false;
-    }
-    std::size_t codePointLength = 0;
-    const char32_t codePoint = decodeCodePoint(text, offset, &codePointLength);
-    if (!isWhiteSpaceCodePoint(codePoint)) {
-        return false;
-    }
-    BoundaryScanner scanner(text);
-    if (!scanner.isBoundary(offset) || !scanner.isBoundary(offset + codePointLength)) {
-        return false;
-    }
-    if (length != nullptr) {
-        *length = codePointLength;
-    }
-    return true;
-}
-
-bool containsWhiteSpace(std::string_view text) {
-    std::size_t offset = 0;
-    while (offset < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[offset]);
-        if (isASCII(byte)) {
-            if ((byte == ' ' || byte == '\t') && whiteSpaceCharacterAt(text, offset)) {
-                return true;
-            }
-            ++offset;
-            continue;
-        }
-        std::size_t length = 0;
-        const char32_t codePoint = decodeCodePoint(text, offset, &length);
-        if (isWhiteSpaceCodePoint(codePoint) && whiteSpaceCharacterAt(text, offset)) {
-            return true;
-        }
-        offset += length == 0 ? 1 : length;
-    }
-    return false;
-}
-
-std::string_view trimmed(std::string_view text) { return trim(text, true); }
-
-std::string_view trimmedWhiteSpace(std::string_view text) { return trim(text, false); }
-
 std::string lowercased(std::string_view text) {
     if (isAllASCII(text)) {
         std::string lower(text);
@@ -348,7 +267,7 @@ bool isValidUTF8(std::string_view text, std::size_t* firstInvalidByte) {
     const auto size = static_cast<int64_t>(text.size());
     int64_t index = 0;
     while (index < size) {
-        if (isASCII(bytes[index])) {
+        if (bytes[index] < 0x80) {
             ++index;
             continue;
         }

@@ -58,7 +58,7 @@ public:
     std::shared_ptr<FakeLaunchAtLoginService::State> loginItem = std::make_shared<FakeLaunchAtLoginService::State>();
     TempDirectory folder;
     std::filesystem::path currentDirectory = folder.path() / "cwd";
-    double clockReading = 100.0;
+    StatusMenuPresentationGate::TimePoint clockReading{std::chrono::seconds(100)};
     int registrarsMade = 0;
     int loginServicesMade = 0;
     std::vector<SettingsViewModel*> settingsWindowsShown;

@@ -11,11 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::AppDelegateHarness;
-using testing::entryCarrying;
 
 constexpr std::uint64_t kShift = 0x20000;
 constexpr std::uint64_t kControl = 0x40000;
@@ -30,6 +27,8 @@ struct ModifierCase {
     std::optional<std::uint64_t> modifiers;  // none: no current event
     bool copies;
 };
+
+void PrintTo(const ModifierCase& modifierCase, std::ostream* out) { *out << modifierCase.name; }
 
 class LedgerlyAppDelegateOpenURL : public ::testing::TestWithParam<ModifierCase> {};
 
@@ -149,7 +148,7 @@ TEST(LedgerlyAppDelegateChooseFile, OKStoresRefreshesAndWatchesTheChosenFile) {
     EXPECT_EQ(expectedOpenPanel(), app.panels.openPanelsShown.front());
     EXPECT_EQ(chosen.string(), app.storedPath());
     EXPECT_EQ("Other Links", app.delegate->statusTitle());
-    EXPECT_EQ((std::vector<std::string>{"application.activateIgnoringOtherApps", "panels.runOpenPanel",
+    EXPECT_EQ((std::vector<std::string>{"application.bringToFront", "panels.runOpenPanel",
                                         "statusItem.setTitle Other Links", "statusItem.setMenu"}),
               app.log.calls());
     EXPECT_EQ(FileWatcher::State::watchingFile, app.delegate->fileWatcher().state());
@@ -170,8 +169,7 @@ TEST(LedgerlyAppDelegateChooseFile, CancelChangesNothing) {
     EXPECT_EQ(file.string(), app.storedPath());
     EXPECT_EQ("Team Links", app.delegate->statusTitle());
     EXPECT_EQ(menuBefore, app.delegate->menu());
-    EXPECT_EQ((std::vector<std::string>{"application.activateIgnoringOtherApps", "panels.runOpenPanel"}),
-              app.log.calls());
+    EXPECT_EQ((std::vector<std::string>{"application.bringToFront", "panels.runOpenPanel"}), app.log.calls());
     EXPECT_EQ(watchedDescriptor, app.delegate->fileWatcher().fileDescriptor());
 }
 
@@ -238,9 +236,7 @@ TEST(LedgerlyAppDelegateActions, AboutActivatesThenShowsThePanel) {
     app.launch();
     app.log.clear();
     app.delegate->showAbout(MenuEntry::item("About Ledgerly"));
-    EXPECT_EQ(
-        (std::vector<std::string>{"application.activateIgnoringOtherApps", "application.orderFrontStandardAboutPanel"}),
-        app.log.calls());
+    EXPECT_EQ((std::vector<std::string>{"application.bringToFront", "application.showAboutDialog"}), app.log.calls());
 }
 
 TEST(LedgerlyAppDelegateActions, QuitTerminatesAndNothingElse) {
@@ -269,8 +265,8 @@ TEST(LedgerlyAppDelegateSettings, FirstOpenMakesTheViewModelOnceAndEveryOpenRefr
     ASSERT_EQ(2u, app.settingsWindowsShown.size());
     EXPECT_EQ(app.settingsWindowsShown[0], app.settingsWindowsShown[1]);
     EXPECT_EQ(changed, app.delegate->settingsViewModel()->globalShortcut()) << "not refreshed on the second open";
-    EXPECT_EQ((std::vector<std::string>{"showSettingsWindow", "application.activateIgnoringOtherApps",
-                                        "showSettingsWindow", "application.activateIgnoringOtherApps"}),
+    EXPECT_EQ((std::vector<std::string>{"showSettingsWindow", "application.bringToFront", "showSettingsWindow",
+                                        "application.bringToFront"}),
               app.log.calls());
 }
 
@@ -295,4 +291,4 @@ TEST(LedgerlyAppDelegateSettings, WithoutASettingsWindowNothingHappens) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

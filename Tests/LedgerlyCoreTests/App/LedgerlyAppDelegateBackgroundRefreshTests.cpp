@@ -8,10 +8,8 @@
 #include <fstream>
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::AppDelegateHarness;
 
 // Holds the jobs until the test runs them, as a busy worker would.
 class HeldJobs final : public BackgroundQueue {
@@ -119,4 +117,4 @@ TEST_F(LedgerlyAppDelegateBackgroundRefresh, PreviousMenuIsFreedOnTheWorker) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -9,10 +9,8 @@
 #include <optional>
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::AppDelegateHarness;
 using State = LedgerlyMenuState;
 
 // The menu the delegate must have installed for `state`, built independently.
@@ -30,6 +28,8 @@ struct RefreshCase {
     State expectedState;
     std::string expectedTitle;
 };
+
+void PrintTo(const RefreshCase& refreshCase, std::ostream* out) { *out << refreshCase.name; }
 
 class LedgerlyAppDelegateRefreshOutcomes : public ::testing::TestWithParam<RefreshCase> {};
 
@@ -129,4 +129,4 @@ TEST(LedgerlyAppDelegateRefresh, MenuEntriesTargetTheDelegate) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 using Gate = StatusMenuPresentationGate;
+using namespace std::chrono_literals;
+
+Gate::TimePoint at(std::chrono::milliseconds sinceStart) { return Gate::TimePoint(sinceStart); }
 
 const std::string kLinks = "# Team Links\n- [Wiki](https://wiki.example.com)\n";
 
@@ -124,15 +125,15 @@ TEST_F(LedgerlyAppDelegateShortcut, PressWhileOpenDoesNothing) {
 TEST_F(LedgerlyAppDelegateShortcut, AfterCloseAndDrainAPressWorksAgain) {
     app.statusItem.onPerformClick = [this] { app.delegate->menuWillOpen(); };
     press();
-    app.clockReading = 104.0;
+    app.clockReading = at(104000ms);
     app.delegate->menuDidClose();
-    EXPECT_EQ(Gate::State{Gate::Draining{104.25}}, app.delegate->presentationGate().state());
+    EXPECT_EQ(Gate::State{Gate::Draining{at(104250ms)}}, app.delegate->presentationGate().state());
 
-    app.clockReading = 104.1;
+    app.clockReading = at(104100ms);
     press();
     EXPECT_EQ(1, app.statusItem.clicks);
 
-    app.clockReading = 104.3;
+    app.clockReading = at(104300ms);
     press();
     EXPECT_EQ(2, app.statusItem.clicks);
 }
@@ -154,7 +155,7 @@ TEST_F(LedgerlyAppDelegateShortcut, WithoutButtonNoClickAndTheGateWaitsForTheMen
     EXPECT_EQ(0, app.statusItem.clicks) << "pending refuses until the menu reports";
     app.delegate->menuWillOpen();
     app.delegate->menuDidClose();
-    app.clockReading += 1;
+    app.clockReading += 1s;
     press();
     EXPECT_EQ(1, app.statusItem.clicks);
 }
@@ -224,4 +225,4 @@ TEST(LedgerlyAppDelegateLifetime, CreateRefusesMissingFactories) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -14,10 +14,8 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::AppDelegateHarness;
 namespace fs = std::filesystem;
 
 const std::string kBundled = "# Bundled Starter\n- [Example](https://example.com)\n";
@@ -83,6 +81,8 @@ struct CandidateCase {
     std::string expected;
 };
 
+void PrintTo(const CandidateCase& candidateCase, std::ostream* out) { *out << candidateCase.name; }
+
 class LedgerlyAppDelegateStarterCandidates : public LedgerlyAppDelegateStarterFile,
                                              public ::testing::WithParamInterface<CandidateCase> {};
 
@@ -134,7 +134,7 @@ TEST_F(LedgerlyAppDelegateStarterFile, SavedCopyBecomesTheSelectedWatchedFile) {
     EXPECT_EQ("Bundled Starter", app.delegate->statusTitle());
     EXPECT_EQ((LedgerlyMenuState{LedgerlyMenuState::Document{MarkdownParser().parse(kBundled)}}),
               app.delegate->menuState());
-    EXPECT_EQ((std::vector<std::string>{"application.activateIgnoringOtherApps", "panels.runSavePanel",
+    EXPECT_EQ((std::vector<std::string>{"application.bringToFront", "panels.runSavePanel",
                                         "statusItem.setTitle Bundled Starter", "statusItem.setMenu"}),
               app.log.calls());
     EXPECT_EQ(FileWatcher::State::watchingFile, app.delegate->fileWatcher().state());
@@ -149,7 +149,7 @@ TEST_F(LedgerlyAppDelegateStarterFile, MissingTemplateAlertsWithoutAPanel) {
     save();
 
     EXPECT_TRUE(app.panels.savePanelsShown.empty());
-    EXPECT_EQ((std::vector<testing::FakeAlertPresenter::Alert>{
+    EXPECT_EQ((std::vector<FakeAlertPresenter::Alert>{
                   {"Could not load starter file.", "Ledgerly could not find its bundled starter Markdown file."}}),
               app.alerts.alerts);
     EXPECT_EQ(0, app.application.activations) << "the alert is not preceded by an activation";
@@ -248,4 +248,4 @@ TEST_F(LedgerlyAppDelegateStarterFile, SavingOntoAFolderFailsAndKeepsTheFolder) 
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

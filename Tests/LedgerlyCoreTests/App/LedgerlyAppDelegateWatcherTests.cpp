@@ -1,7 +1,7 @@
 #include "App/AppDelegateHarness.h"
 
 #include "LedgerlyCore/Parsing/MarkdownParser.h"
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +15,10 @@
 
 // Real files, real inotify and the poll-based main queue: the delegate must
 // keep following its file through the ways editors and people change it.
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::AppDelegateHarness;
 using State = LedgerlyMenuState;
 namespace fs = std::filesystem;
 
@@ -184,4 +183,4 @@ TEST_F(LedgerlyAppDelegateWatcher, ChangeAfterTheDelegateIsGoneDoesNothing) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -2,18 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using Gate = StatusMenuPresentationGate;
+using namespace std::chrono_literals;
+
+Gate::TimePoint at(std::chrono::milliseconds sinceStart) { return Gate::TimePoint(sinceStart); }
 
 // A clock the test sets by hand; counts its readings.
 struct ManualClock {
-    std::shared_ptr<double> time = std::make_shared<double>(100.0);
+    std::shared_ptr<Gate::TimePoint> time = std::make_shared<Gate::TimePoint>(at(100s));
     std::shared_ptr<int> readings = std::make_shared<int>(0);
 
     Gate::Clock function() const {
@@ -22,7 +23,7 @@ struct ManualClock {
             return *time;
         };
     }
-    void set(double seconds) const { *time = seconds; }
+    void set(std::chrono::milliseconds sinceStart) const { *time = at(sinceStart); }
 };
 
 struct GateFixture {
@@ -36,7 +37,7 @@ struct GateFixture {
         } else if (std::holds_alternative<Gate::Open>(state)) {
             gate.noteMenuOpened();
         } else if (const auto* draining = std::get_if<Gate::Draining>(&state)) {
-            clock.set(draining->until - gate.drainInterval());
+            *clock.time = draining->until - gate.drainInterval();
             gate.noteMenuClosed();
         }
         ASSERT_EQ(state, gate.state());
@@ -46,25 +47,24 @@ struct GateFixture {
 TEST(StatusMenuPresentationGateInit, StartsIdleWithTheDefaultInterval) {
     const Gate gate;
     EXPECT_EQ(Gate::State(Gate::Idle{}), gate.state());
-    EXPECT_EQ(0.25, gate.drainInterval());
+    EXPECT_EQ(250ms, gate.drainInterval());
 }
 
 TEST(StatusMenuPresentationGateRequest, TransitionTable) {
     struct Case {
         const char* name;
         Gate::State before;
-        double now;
+        std::chrono::milliseconds now;
         bool granted;
         Gate::State after;
     };
     const Case cases[] = {
-        {"idle", Gate::Idle{}, 100.0, true, Gate::Pending{}},
-        {"pending", Gate::Pending{}, 100.0, false, Gate::Pending{}},
-        {"open", Gate::Open{}, 100.0, false, Gate::Open{}},
-        {"draining, before the deadline", Gate::Draining{104.25}, 104.1, false, Gate::Draining{104.25}},
-        {"draining, at the deadline", Gate::Draining{104.25}, 104.25, true, Gate::Pending{}},
-        {"draining, after the deadline", Gate::Draining{104.25}, 104.3, true, Gate::Pending{}},
-        {"draining, clock unreadable", Gate::Draining{104.25}, std::nan(""), false, Gate::Draining{104.25}},
+        {"idle", Gate::Idle{}, 100s, true, Gate::Pending{}},
+        {"pending", Gate::Pending{}, 100s, false, Gate::Pending{}},
+        {"open", Gate::Open{}, 100s, false, Gate::Open{}},
+        {"draining, before the deadline", Gate::Draining{at(104250ms)}, 104100ms, false, Gate::Draining{at(104250ms)}},
+        {"draining, at the deadline", Gate::Draining{at(104250ms)}, 104250ms, true, Gate::Pending{}},
+        {"draining, after the deadline", Gate::Draining{at(104250ms)}, 104300ms, true, Gate::Pending{}},
     };
     for (const auto& c : cases) {
         GateFixture fixture;
@@ -76,7 +76,7 @@ TEST(StatusMenuPresentationGateRequest, TransitionTable) {
 }
 
 TEST(StatusMenuPresentationGateMenuOpened, GivesOpenFromEveryState) {
-    const Gate::State states[] = {Gate::Idle{}, Gate::Pending{}, Gate::Open{}, Gate::Draining{1000.0}};
+    const Gate::State states[] = {Gate::Idle{}, Gate::Pending{}, Gate::Open{}, Gate::Draining{at(1000s)}};
     for (const auto& state : states) {
         GateFixture fixture;
         fixture.enter(state);
@@ -88,55 +88,55 @@ TEST(StatusMenuPresentationGateMenuOpened, GivesOpenFromEveryState) {
 }
 
 TEST(StatusMenuPresentationGateMenuClosed, DrainsFromEveryStateUntilNowPlusTheInterval) {
-    const Gate::State states[] = {Gate::Idle{}, Gate::Pending{}, Gate::Open{}, Gate::Draining{50.0}};
+    const Gate::State states[] = {Gate::Idle{}, Gate::Pending{}, Gate::Open{}, Gate::Draining{at(50s)}};
     for (const auto& state : states) {
         GateFixture fixture;
         fixture.enter(state);
-        fixture.clock.set(200.0);
+        fixture.clock.set(200s);
         fixture.gate.noteMenuClosed();
-        EXPECT_EQ(Gate::State(Gate::Draining{200.25}), fixture.gate.state()) << state.index();
+        EXPECT_EQ(Gate::State(Gate::Draining{at(200250ms)}), fixture.gate.state()) << state.index();
     }
 }
 
 TEST(StatusMenuPresentationGateCycle, PressOpenClosePressAsInATypicalRun) {
     GateFixture fixture;
-    fixture.clock.set(100.0);
+    fixture.clock.set(100s);
     EXPECT_TRUE(fixture.gate.requestPresentation());
     EXPECT_FALSE(fixture.gate.requestPresentation());  // a second press before the menu opened
     fixture.gate.noteMenuOpened();
     EXPECT_FALSE(fixture.gate.requestPresentation());
-    fixture.clock.set(104.0);
+    fixture.clock.set(104s);
     fixture.gate.noteMenuClosed();
-    fixture.clock.set(104.1);
+    fixture.clock.set(104100ms);
     EXPECT_FALSE(fixture.gate.requestPresentation());
-    fixture.clock.set(104.3);
+    fixture.clock.set(104300ms);
     EXPECT_TRUE(fixture.gate.requestPresentation());
     EXPECT_EQ(Gate::State(Gate::Pending{}), fixture.gate.state());
 }
 
 TEST(StatusMenuPresentationGateCycle, SecondCloseMovesTheDeadlineToTheLaterClose) {
     GateFixture fixture;
-    fixture.clock.set(10.0);
+    fixture.clock.set(10s);
     fixture.gate.noteMenuClosed();
-    fixture.clock.set(10.2);
+    fixture.clock.set(10200ms);
     fixture.gate.noteMenuClosed();
-    EXPECT_EQ(Gate::State(Gate::Draining{10.45}), fixture.gate.state());
-    fixture.clock.set(10.3);
+    EXPECT_EQ(Gate::State(Gate::Draining{at(10450ms)}), fixture.gate.state());
+    fixture.clock.set(10300ms);
     EXPECT_FALSE(fixture.gate.requestPresentation());
-    fixture.clock.set(10.45);
+    fixture.clock.set(10450ms);
     EXPECT_TRUE(fixture.gate.requestPresentation());
 }
 
 TEST(StatusMenuPresentationGateCycle, RefusedRequestsDoNotMoveTheDeadline) {
     GateFixture fixture;
-    fixture.clock.set(10.0);
+    fixture.clock.set(10s);
     fixture.gate.noteMenuClosed();
-    for (const double now : {10.05, 10.1, 10.2}) {
+    for (const auto now : {10050ms, 10100ms, 10200ms}) {
         fixture.clock.set(now);
         EXPECT_FALSE(fixture.gate.requestPresentation());
     }
-    EXPECT_EQ(Gate::State(Gate::Draining{10.25}), fixture.gate.state());
-    fixture.clock.set(10.25);
+    EXPECT_EQ(Gate::State(Gate::Draining{at(10250ms)}), fixture.gate.state());
+    fixture.clock.set(10250ms);
     EXPECT_TRUE(fixture.gate.requestPresentation());
 }
 
@@ -148,52 +148,34 @@ TEST(StatusMenuPresentationGateCycle, ClockThatStandsStillRefusesUntilTheMenuOpe
     }
     fixture.gate.noteMenuOpened();  // the user clicked the tray icon
     fixture.gate.noteMenuClosed();
-    fixture.clock.set(100.25);
-    EXPECT_TRUE(fixture.gate.requestPresentation());
-}
-
-TEST(StatusMenuPresentationGateCycle, UnreadableClockAtCloseRefusesUntilTheMenuOpens) {
-    GateFixture fixture;
-    fixture.clock.set(std::numeric_limits<double>::quiet_NaN());
-    fixture.gate.noteMenuClosed();
-    fixture.clock.set(1e9);
-    EXPECT_FALSE(fixture.gate.requestPresentation());
-    fixture.gate.noteMenuOpened();
-    fixture.gate.noteMenuClosed();
-    fixture.clock.set(1e9 + 1);
+    fixture.clock.set(100250ms);
     EXPECT_TRUE(fixture.gate.requestPresentation());
 }
 
 TEST(StatusMenuPresentationGateCycle, PendingWithoutAnOpenRefusesUntilTheMenuReports) {
     GateFixture fixture;
     EXPECT_TRUE(fixture.gate.requestPresentation());
-    fixture.clock.set(1e6);
+    fixture.clock.set(1000000s);
     EXPECT_FALSE(fixture.gate.requestPresentation());
     fixture.gate.noteMenuOpened();
     fixture.gate.noteMenuClosed();
-    fixture.clock.set(1e6 + 0.25);
+    fixture.clock.set(1000000250ms);
     EXPECT_TRUE(fixture.gate.requestPresentation());
 }
 
-TEST(StatusMenuPresentationGateClock, DefaultClockIsTheSystemUptime) {
-    const double first = Gate::systemUptime();
-    const double second = Gate::systemUptime();
-    EXPECT_GT(first, 0.0);
-    EXPECT_LE(first, second);
-}
-
-TEST(StatusMenuPresentationGateClock, EmptyClockFallsBackToTheUptime) {
+TEST(StatusMenuPresentationGateClock, EmptyClockFallsBackToTheSteadyClock) {
     Gate gate(Gate::defaultDrainInterval, Gate::Clock());
+    const auto before = std::chrono::steady_clock::now();
     EXPECT_NO_THROW(gate.noteMenuClosed());
-    EXPECT_GT(std::get<Gate::Draining>(gate.state()).until, 0.25);
+    EXPECT_GE(std::get<Gate::Draining>(gate.state()).until, before + Gate::defaultDrainInterval);
 }
 
 TEST(StatusMenuPresentationGateClock, CustomIntervalIsUsed) {
     ManualClock clock;
-    Gate gate(2.0, clock.function());
+    Gate gate(2s, clock.function());
     gate.noteMenuClosed();
-    EXPECT_EQ(Gate::State(Gate::Draining{102.0}), gate.state());
+    EXPECT_EQ(Gate::State(Gate::Draining{at(102s)}), gate.state());
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

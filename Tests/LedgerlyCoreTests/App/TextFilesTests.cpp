@@ -18,10 +18,8 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::TempDirectory;
 namespace fs = std::filesystem;
 
 std::string contentsOf(const fs::path& path) {
@@ -102,6 +100,8 @@ struct ReadFailureCase {
     int code;
 };
 
+void PrintTo(const ReadFailureCase& readFailureCase, std::ostream* out) { *out << readFailureCase.name; }
+
 class TextFilesReadFailure : public ::testing::TestWithParam<ReadFailureCase> {};
 
 TEST_P(TextFilesReadFailure, ThrowsWithTheReason) {
@@ -151,7 +151,7 @@ TEST(StarterFileErrorText, TemplateMissingHasItsDescription) {
 }
 
 TEST(StarterFileCandidates, BundleEntriesOnlyWhenPresentThenTheSamples) {
-    testing::FakeBundleResources bundle;
+    FakeBundleResources bundle;
     EXPECT_EQ((std::vector<fs::path>{"/cwd/Samples/starter.ledgerly.md"}),
               StarterFile::templateCandidates(bundle, "/cwd"));
     bundle.add("starter", "md", "/bundle/starter.md");
@@ -162,10 +162,10 @@ TEST(StarterFileCandidates, BundleEntriesOnlyWhenPresentThenTheSamples) {
 }
 
 TEST(StarterFileCandidates, NoFolderGivenMeansTheCurrentOneWhenLookingUp) {
-    testing::FakeBundleResources bundle;
+    FakeBundleResources bundle;
     // Relative: the system resolves it against the current folder of the moment.
     EXPECT_EQ((std::vector<fs::path>{"Samples/starter.ledgerly.md"}), StarterFile::templateCandidates(bundle, {}));
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

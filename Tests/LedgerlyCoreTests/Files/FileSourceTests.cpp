@@ -15,10 +15,8 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::TempDirectory;
 
 constexpr const char* selectedPathKey = "selectedMarkdownPath";
 
@@ -300,4 +298,4 @@ TEST(FileSourceErrorEquality, NoSelectedFileEqualsOnlyItself) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -5,86 +5,13 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 
 class FileWatcherCreation : public FileWatcherTest {
 protected:
     fs::path awaited = folder.file("later.md");
 };
-
-TEST_F(FileWatcherCreation, WatchesTheFolder) {
-    watcher.watchForCreation(awaited, counter());
-    EXPECT_EQ(FileWatcher::State::watchingFolder, watcher.state());
-    EXPECT_GE(watcher.fileDescriptor(), 0);
-}
-
-TEST_F(FileWatcherCreation, CreatedNameCallsHandler) {
-    watcher.watchForCreation(awaited, counter());
-    folder.writeFile("later.md", "# Later\n");
-    EXPECT_TRUE(waitForCalls(1));
-}
-
-TEST_F(FileWatcherCreation, NameMovedInCallsHandler) {
-    const auto elsewhere = folder.writeFile("draft.md", "# Draft\n");
-    watcher.watchForCreation(awaited, counter());
-    fs::rename(elsewhere, awaited);
-    EXPECT_TRUE(waitForCalls(1));
-}
-
-TEST_F(FileWatcherCreation, OtherNamesCallNothing) {
-    watcher.watchForCreation(awaited, counter());
-    folder.writeFile("later.md.tmp", "");
-    folder.writeFile("later", "");
-    fs::create_directory(folder.file("sub"));
-    fs::remove(file);
-    runReady();
-    EXPECT_EQ(0, calls);
-}
-
-TEST_F(FileWatcherCreation, NameThatAlreadyExistsCallsOnceFromQueue) {
-    watcher.watchForCreation(file, counter());
-    EXPECT_EQ(0, calls) << "handler ran inside watchForCreation";
-    runReady();
-    EXPECT_EQ(1, calls);
-}
-
-TEST_F(FileWatcherCreation, StopBeforeQueueRunsCancelsTheExistingNameCall) {
-    watcher.watchForCreation(file, counter());
-    watcher.stop();
-    runReady();
-    EXPECT_EQ(0, calls);
-}
-
-TEST_F(FileWatcherCreation, DestroyedWatcherNeverCallsBack) {
-    auto owned = std::make_unique<FileWatcher>(queue);
-    owned->watchForCreation(file, counter());
-    owned.reset();
-    folder.writeFile("links.md", "rewritten");
-    runReady();
-    EXPECT_EQ(0, calls);
-}
-
-TEST_F(FileWatcherCreation, MissingFolderSetsNoWatch) {
-    watcher.watchForCreation(folder.file("no-such-folder/later.md"), counter());
-    EXPECT_LT(watcher.fileDescriptor(), 0);
-    EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
-}
-
-TEST_F(FileWatcherCreation, PathWithoutFileNameSetsNoWatch) {
-    watcher.watchForCreation(folder.path() / "", counter());
-    EXPECT_EQ(FileWatcher::State::openFailed, watcher.state());
-}
-
-TEST_F(FileWatcherCreation, FolderWatchDoesNotReportChangesToOtherFiles) {
-    watcher.watchForCreation(awaited, counter());
-    append(file, "edit\n");
-    fs::permissions(file, fs::perms::owner_read);
-    runReady();
-    EXPECT_EQ(0, calls);
-}
 
 TEST_F(FileWatcherCreation, WatchOrAwaitWatchesAnExistingFile) {
     watcher.watchOrAwaitCreation(file, counter());
@@ -104,6 +31,23 @@ TEST_F(FileWatcherCreation, WatchOrAwaitWatchesFolderForAMissingFile) {
     EXPECT_EQ(0, calls);
     folder.writeFile("later.md", "");
     EXPECT_TRUE(waitForCalls(1));
+}
+
+TEST_F(FileWatcherCreation, WatchOrAwaitReportsANameMovedIn) {
+    const auto elsewhere = folder.writeFile("draft.md", "# Draft\n");
+    watcher.watchOrAwaitCreation(awaited, counter());
+    fs::rename(elsewhere, awaited);
+    EXPECT_TRUE(waitForCalls(1));
+}
+
+TEST_F(FileWatcherCreation, WatchOrAwaitIgnoresOtherNamesInTheFolder) {
+    watcher.watchOrAwaitCreation(awaited, counter());
+    folder.writeFile("later.md.tmp", "");
+    folder.writeFile("later", "");
+    fs::create_directory(folder.file("sub"));
+    append(file, "edit\n");
+    runReady();
+    EXPECT_EQ(0, calls);
 }
 
 TEST_F(FileWatcherCreation, WatchOrAwaitFailsWhenTheFolderIsMissing) {
@@ -193,4 +137,4 @@ TEST_F(FileWatcherFollowing, ReArmingKeepsOneDescriptor) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LedgerlyCore/Files/FileWatcher.h"
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "LedgerlyCore/Platform/FileWatcher.h"
+#include "Support/PollMainQueue.h"
 #include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>

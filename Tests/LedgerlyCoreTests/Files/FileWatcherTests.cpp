@@ -7,15 +7,15 @@
 #include <functional>
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 
 struct ChangeCase {
     const char* name;
     std::function<void(const fs::path&)> change;
 };
+
+void PrintTo(const ChangeCase& changeCase, std::ostream* out) { *out << changeCase.name; }
 
 class FileWatcherEvents : public FileWatcherTest, public ::testing::WithParamInterface<ChangeCase> {};
 
@@ -198,4 +198,4 @@ TEST_F(FileWatcherTest, HandlerMayStopItsOwnWatcher) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using Store = LedgerlySettingsStore;
@@ -80,4 +80,4 @@ TEST(HostileSettings, FailedWritesReachTheCallerAndReadsKeepTheDefaults) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

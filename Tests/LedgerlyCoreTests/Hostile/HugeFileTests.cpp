@@ -7,11 +7,8 @@
 
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::readParseAndBuild;
-using testing::TempDirectory;
 
 // One submenu of every kind of line, about 2 KB; the URL and the quoted body
 // carry most of the bytes, as pasted links and command snippets do.
@@ -105,4 +102,4 @@ TEST(HostileLongLine, TenMegabytesOfCombiningMarksAreOneCharacter) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

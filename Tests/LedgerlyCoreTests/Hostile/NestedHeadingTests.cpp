@@ -12,12 +12,8 @@
 
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::readParseAndBuild;
-using testing::RoadResult;
-using testing::TempDirectory;
 
 constexpr std::size_t kDepth = 10000;
 constexpr std::size_t kMaximumDepth = MarkdownParser::maximumSubmenuDepth;
@@ -107,4 +103,4 @@ TEST(HostileNestedHeadings, ReportsPrintEveryLevel) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

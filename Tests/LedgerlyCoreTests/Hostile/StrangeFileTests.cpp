@@ -13,12 +13,8 @@
 #include <filesystem>
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::readParseAndBuild;
-using testing::TempDirectory;
-using testing::unreadable;
 
 // A fixed pseudo-random byte stream, so that a failure can be replayed.
 class Bytes {
@@ -167,4 +163,4 @@ TEST(HostileStrangeFile, DanglingSymbolicLinkIsNotFound) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

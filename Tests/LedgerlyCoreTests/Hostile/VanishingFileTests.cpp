@@ -53,12 +53,8 @@ extern "C" int open64(const char* path, int flags, ...) {
     return openFile(path, flags, mode);
 }
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::readParseAndBuild;
-using testing::TempDirectory;
-using testing::unreadable;
 
 const LedgerlyMenuState notFound{LedgerlyMenuState::SelectedFileNotFound{}};
 
@@ -131,4 +127,4 @@ TEST(HostileVanishingFile, LinkSwappedToAnotherFileReadsThatFile) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

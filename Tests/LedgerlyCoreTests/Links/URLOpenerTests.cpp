@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::FakeWorkspace;
 
 TEST(URLOpenerOpen, HandsURLsToTheWorkspaceUnchanged) {
     const std::string urls[] = {
@@ -99,12 +96,5 @@ TEST(URLOpenerOpen, RefusalLeavesTheOpenerUsable) {
     EXPECT_EQ((std::vector<std::string>{"https://example.com"}), workspace.openedURLs);
 }
 
-TEST(URLOpenerOpen, WorksThroughTheOpeningInterface) {
-    FakeWorkspace workspace;
-    const std::unique_ptr<URLOpening> opener = std::make_unique<URLOpener>(workspace);
-    opener->open("mailto:ann@example.com");
-    EXPECT_EQ((std::vector<std::string>{"mailto:ann@example.com"}), workspace.openedURLs);
-}
-
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -1,6 +1,7 @@
 #include "LedgerlyCore/Menu/MenuBuilder.h"
 
 #include "MenuTestSupport.h"
+#include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +9,8 @@
 #include <cstdlib>
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 using State = LedgerlyMenuState;
 
 constexpr auto kNoMask = MenuEntry::noModifierMask;
@@ -88,7 +87,7 @@ TEST_F(MenuBuilderTest, ContentOfEachStateWithoutADocumentToShow) {
         {State{State::SelectedFileUnreadable{FileReadFailureReason::invalidUTF8}},
          {"Can't read selected file", "Open Markdown File...", "Save Starter File...", "---", "Ledgerly"}},
         {State{State::Unavailable{"Could not read selected file",
-                                  {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
+                                  {ParserWarning::make(0, ParserWarningCode::unreadableFile, std::nullopt)}}},
          {"Could not read selected file", "---", "Ledgerly"}},
         {State{State::Document{LedgerlyDocument{}}}, {"No menu items found", "---", "Ledgerly"}},
     };
@@ -120,8 +119,11 @@ TEST_F(MenuBuilderTest, AdminSubmenuOffersTheStarterFileOnlyWithoutADocument) {
               titles(adminMenu(build(State{State::SelectedFileUnreadable{FileReadFailureReason::unknown}}, kLinks))));
     EXPECT_EQ(withoutStarter, titles(adminMenu(build(State{State::Document{}}, kLinks))));
     withoutStarter[2] = "Status: 1 warning";
-    EXPECT_EQ(withoutStarter,
-              titles(adminMenu(build(State{State::Unavailable{"m", {ParserWarning{0, "m", std::nullopt}}}}, kLinks))));
+    EXPECT_EQ(
+        withoutStarter,
+        titles(adminMenu(build(
+            State{State::Unavailable{"m", {ParserWarning{0, ParserWarningCode::unsupportedLine, "m", std::nullopt}}}},
+            kLinks))));
 }
 
 TEST_F(MenuBuilderTest, RevealEntryIsEnabledOnlyForAnExistingSelection) {
@@ -159,10 +161,10 @@ TEST_F(MenuBuilderTest, RevealSubtitleIsAbbreviatedAndShortenedToFortyFour) {
 }
 
 TEST_F(MenuBuilderTest, StatusEntryListsTheIssuesAndCopiesTheirReports) {
-    const LedgerlyDocument document{
-        std::nullopt,
-        {},
-        {ParserWarning{4, "Skipped unsupported line", "hello"}, ParserWarning{7, "Other", std::nullopt}}};
+    const LedgerlyDocument document{std::nullopt,
+                                    {},
+                                    {ParserWarning::make(4, ParserWarningCode::unsupportedLine, "hello"),
+                                     ParserWarning{7, ParserWarningCode::unsupportedLine, "Other", std::nullopt}}};
     MenuEntry first = actionEntry("Line 4: Skipped unsupported line", MenuAction::copyWarningFromMenuItem);
     first.representedObject = "Ledgerly warning\nLine 4: Skipped unsupported line\nSource: hello";
     first.subtitle = "hello";
@@ -304,7 +306,7 @@ TEST_F(MenuBuilderTest, GoneHandlerLeavesEveryEntryWithoutATarget) {
     const State state{
         State::Document{LedgerlyDocument{std::nullopt,
                                          {linkNode("a", "https://a"), submenuNode("s", {inlineSnippetNode("x")})},
-                                         {ParserWarning{1, "m", std::nullopt}}}}};
+                                         {ParserWarning{1, ParserWarningCode::unsupportedLine, "m", std::nullopt}}}}};
     handler_.reset();
     const Menu menu = builder.buildMenu(state, kLinks);
 
@@ -337,9 +339,9 @@ TEST_F(MenuBuilderTest, MissingSymbolsReachTheBuiltEntries) {
 }
 
 TEST_F(MenuBuilderTest, LocalLinksGetTheFolderOrFileIcon) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto folder = scratch.makeFolder("Projects");
-    const auto file = scratch.makeFile("plan.txt");
+    const auto file = scratch.writeFile("plan.txt");
     const auto entries = content(buildItems({
         linkNode("folder", "file://" + folder.string(), LinkActionFamily::localAction),
         linkNode("file", "file://" + file.string(), LinkActionFamily::localAction),
@@ -361,4 +363,4 @@ TEST(MenuBuilderHomeFolder, ComesFromTheHomeVariable) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

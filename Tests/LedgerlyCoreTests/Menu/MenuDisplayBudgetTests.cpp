@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 
 TEST(MenuDisplayBudgetAlternateLimit, FollowsTheWidestShortenedTitle) {
     struct Case {
@@ -70,4 +68,4 @@ TEST(MenuDisplayBudgetAlternateLimit, NotesTheLengthOfTheShortenedTitleAsItComes
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

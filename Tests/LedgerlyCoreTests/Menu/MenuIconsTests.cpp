@@ -3,18 +3,14 @@
 #include "LedgerlyCore/Menu/MenuIcons.h"
 
 #include "MenuTestSupport.h"
+#include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::blankIcon;
-using testing::ScratchFolder;
-using testing::symbolIcon;
-using testing::SymbolsWithout;
 
 BookmarkLink link(LinkActionFamily family, std::string urlString) {
     return BookmarkLink{"title", std::move(urlString), LinkEmphasis::none, LinkSource::named, family};
@@ -23,9 +19,9 @@ BookmarkLink link(LinkActionFamily family, std::string urlString) {
 std::string fileURL(const std::filesystem::path& path) { return "file://" + path.string(); }
 
 TEST(IsDirectoryFileURL, AsksTheFileSystemForFileURLsWithoutTrailingSlash) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto folder = scratch.makeFolder("Projects");
-    const auto file = scratch.makeFile("notes.txt");
+    const auto file = scratch.writeFile("notes.txt");
     const auto spaced = scratch.makeFolder("My Folder");
     const auto accented = scratch.makeFolder("Données");
     EXPECT_TRUE(isDirectoryFileURL(fileURL(folder)));
@@ -44,7 +40,7 @@ TEST(IsDirectoryFileURL, TrailingSlashIsAFolderWithoutLooking) {
 }
 
 TEST(IsDirectoryFileURL, OtherSchemesUnparsableTextAndBadEscapesAreNoFolder) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto folder = scratch.makeFolder("real");
     const std::string cases[] = {
         "https://example.com/",
@@ -64,7 +60,7 @@ TEST(IsDirectoryFileURL, OtherSchemesUnparsableTextAndBadEscapesAreNoFolder) {
 }
 
 TEST(IsDirectoryFileURL, NulInsideThePathDoesNotReachAnEarlierFolder) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto folder = scratch.makeFolder("real");
     // Without the NUL check the system would see only the folder's path.
     EXPECT_FALSE(isDirectoryFileURL("file://" + folder.string() + "%00/../x"));
@@ -72,9 +68,9 @@ TEST(IsDirectoryFileURL, NulInsideThePathDoesNotReachAnEarlierFolder) {
 }
 
 TEST(MenuIconsLinks, EachFamilyHasItsSymbolDescriptionAndName) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto folder = scratch.makeFolder("dir");
-    const auto file = scratch.makeFile("doc.pdf");
+    const auto file = scratch.writeFile("doc.pdf");
     const AllSymbolsAvailable symbols;
     const MenuIcons icons(symbols);
     struct Case {
@@ -146,4 +142,4 @@ TEST(MenuIconsOthers, SubmenuIconHasNoNameAndCopyIconIsBlank) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

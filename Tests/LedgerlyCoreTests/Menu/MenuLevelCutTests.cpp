@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 // `count` links, each a primary entry and its alternate.
@@ -54,4 +54,4 @@ TEST(MenuLevelCut, SeparatorsAloneLeftOutNeedNoNote) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

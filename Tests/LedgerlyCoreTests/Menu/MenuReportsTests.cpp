@@ -5,16 +5,15 @@
 #include "LedgerlyReports/MenuTextPrinter.h"
 
 #include "MenuTestSupport.h"
+#include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <memory>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace testing;
 using json = nlohmann::ordered_json;
 
 Menu noFileSelectedMenu() {
@@ -121,7 +120,7 @@ TEST(MenuTextPrinter, AlternatesSubtitlesHeadersAndFontsAreShown) {
 }
 
 TEST(MenuReportForSelectedFile, ReadsTheFileThroughTheFileSource) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto file = scratch.path() / "Links.md";
     std::ofstream(file) << "# My Links\n\n- [Docs](https://docs.example.com)\n";
 
@@ -133,7 +132,7 @@ TEST(MenuReportForSelectedFile, ReadsTheFileThroughTheFileSource) {
 }
 
 TEST(MenuReportForSelectedFile, MissingAndUnreadableFilesShowTheirStates) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto missing = reports::MenuReport::forSelectedFile(scratch.path() / "gone.md", "/nowhere");
     EXPECT_EQ(LedgerlyMenuState{LedgerlyMenuState::SelectedFileNotFound{}}, missing.menuState);
     EXPECT_EQ("gone", missing.statusTitle);
@@ -152,7 +151,7 @@ TEST(MenuReportForSelectedFile, MissingAndUnreadableFilesShowTheirStates) {
 }
 
 TEST(MenuReportForSelectedFile, TheSelectionIsAbsoluteAndNormalised) {
-    ScratchFolder scratch;
+    TempDirectory scratch;
     const auto file = scratch.path() / "Links.md";
     std::ofstream(file) << "- [a](https://a)\n";
     const auto report = reports::MenuReport::forSelectedFile(scratch.path().string() + "/./x/..//Links.md/", "");
@@ -178,4 +177,4 @@ TEST(NormalisedAbsolutePath, ResolvesDotsAndSlashes) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -1,36 +1,8 @@
 #include "MenuTestSupport.h"
 
-#include <stdlib.h>
-#include <fstream>
 #include <memory>
-#include <stdexcept>
 
 namespace ledgerly::testing {
-
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ledgerly-menu-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a scratch folder");
-    }
-    path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::filesystem::path ScratchFolder::makeFile(const std::string& name) const {
-    const auto file = path_ / name;
-    std::ofstream(file) << "";
-    return file;
-}
-
-std::filesystem::path ScratchFolder::makeFolder(const std::string& name) const {
-    const auto folder = path_ / name;
-    std::filesystem::create_directories(folder);
-    return folder;
-}
 
 MenuEntry actionEntry(std::string title, MenuAction action, std::string keyEquivalent) {
     MenuEntry entry = MenuEntry::item(std::move(title));

@@ -22,24 +22,6 @@ private:
     std::set<std::string, std::less<>> missing_;
 };
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    ~ScratchFolder();
-
-    const std::filesystem::path& path() const { return path_; }
-    // Creates an empty file at `name` inside the folder and returns its path.
-    std::filesystem::path makeFile(const std::string& name) const;
-    // Creates a folder at `name` inside the folder and returns its path.
-    std::filesystem::path makeFolder(const std::string& name) const;
-
-private:
-    std::filesystem::path path_;
-};
-
 // Entry builders in the shape the menu builder produces, for whole-tree comparisons.
 MenuEntry actionEntry(std::string title, MenuAction action, std::string keyEquivalent = "");
 MenuEntry disabledEntry(std::string title);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 const MenuAction kAllActions[] = {
@@ -127,4 +127,4 @@ TEST(MenuValueDefaults, EntriesAndMenusStartWithThePlatformDefaults) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

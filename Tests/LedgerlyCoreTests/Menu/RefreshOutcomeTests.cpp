@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using State = LedgerlyMenuState;
@@ -31,8 +31,8 @@ FileSourceError unreadable(FileReadFailureReason reason) {
 }
 
 TEST(RefreshOutcomeTable, EachLoadResultGivesItsStateAndTitle) {
-    const State unavailable{State::Unavailable{"Could not read selected file",
-                                               {ParserWarning{0, "Could not read selected file", std::nullopt}}}};
+    const State unavailable{State::Unavailable{
+        "Could not read selected file", {ParserWarning::make(0, ParserWarningCode::unreadableFile, std::nullopt)}}};
     struct Case {
         RefreshOutcome::LoadResult result;
         std::optional<std::filesystem::path> url;
@@ -117,4 +117,4 @@ TEST(SelectedFileFallbackTitle, DropsTheExtensionOfTheLastComponent) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using State = LedgerlyMenuState;
@@ -13,13 +13,18 @@ StatusIssue error(std::string title, std::string detail, std::optional<std::stri
     return StatusIssue{StatusIssue::Error{std::move(title), std::move(detail), std::move(path)}};
 }
 
+StatusIssue warning(std::int64_t line, ParserWarningCode code, std::string message,
+                    std::optional<std::string> excerpt = std::nullopt) {
+    return StatusIssue{StatusIssue::Warning{ParserWarning{line, code, std::move(message), std::move(excerpt)}}};
+}
+
 StatusIssue warning(std::int64_t line, std::string message, std::optional<std::string> excerpt = std::nullopt) {
-    return StatusIssue{StatusIssue::Warning{ParserWarning{line, std::move(message), std::move(excerpt)}}};
+    return warning(line, ParserWarningCode::unsupportedLine, std::move(message), std::move(excerpt));
 }
 
 TEST(StatusIssues, EachStateGivesItsIssues) {
-    const ParserWarning first{3, "Skipped unsupported line", "hello"};
-    const ParserWarning second{9, "Skipped malformed link", std::nullopt};
+    const ParserWarning first{3, ParserWarningCode::unsupportedLine, "Skipped unsupported line", "hello"};
+    const ParserWarning second{9, ParserWarningCode::malformedLink, "Skipped malformed link", std::nullopt};
     struct Case {
         State state;
         std::vector<StatusIssue> expected;
@@ -28,10 +33,11 @@ TEST(StatusIssues, EachStateGivesItsIssues) {
         {State{State::NoFileSelected{}}, {}},
         {State{State::Document{LedgerlyDocument{}}}, {}},
         {State{State::Document{LedgerlyDocument{"T", {}, {first, second}}}},
-         {warning(3, "Skipped unsupported line", "hello"), warning(9, "Skipped malformed link")}},
+         {warning(3, ParserWarningCode::unsupportedLine, "Skipped unsupported line", "hello"),
+          warning(9, ParserWarningCode::malformedLink, "Skipped malformed link")}},
         {State{State::Unavailable{"Could not read selected file",
-                                  {ParserWarning{0, "Could not read selected file", std::nullopt}}}},
-         {warning(0, "Could not read selected file")}},
+                                  {ParserWarning::make(0, ParserWarningCode::unreadableFile, std::nullopt)}}},
+         {warning(0, ParserWarningCode::unreadableFile, "Could not read selected file")}},
         {State{State::SelectedFileNotFound{}},
          {error("Selected file not found", "The Markdown file may have been moved, renamed, or deleted.",
                 kLinks.string())}},
@@ -93,4 +99,4 @@ TEST(StatusIssueReports, WarningEntryTitleAndReport) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -8,10 +8,8 @@
 
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::letters;
 
 const std::string kCombiningE = "e\u0301";
 const std::string kFlag = "\U0001F1E9\U0001F1EA";
@@ -159,4 +157,4 @@ TEST(AbbreviatingWithTilde, OnlyWholeLeadingComponentsOfTheHomeFolder) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

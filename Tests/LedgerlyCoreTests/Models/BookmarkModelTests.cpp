@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 BookmarkLink link(std::string urlString, LinkActionFamily family) {
@@ -11,11 +11,15 @@ BookmarkLink link(std::string urlString, LinkActionFamily family) {
 
 TEST(ParserWarningClipboardText, JoinsLinesWithoutTrailingFeed) {
     EXPECT_EQ("Ledgerly warning\nLine 7: Skipped unsupported line\nSource: hello world",
-              (ParserWarning{7, "Skipped unsupported line", "hello world"}.clipboardText()));
+              (ParserWarning{7, ParserWarningCode::unsupportedLine, "Skipped unsupported line", "hello world"}
+                   .clipboardText()));
     EXPECT_EQ("Ledgerly warning\nLine 0: Could not read selected file",
-              (ParserWarning{0, "Could not read selected file", std::nullopt}.clipboardText()));
-    EXPECT_EQ("Ledgerly warning\nLine 120: m\nSource: ", (ParserWarning{120, "m", ""}.clipboardText()));
-    EXPECT_EQ("Ledgerly warning\nLine -3: m", (ParserWarning{-3, "m", std::nullopt}.clipboardText()));
+              (ParserWarning{0, ParserWarningCode::unreadableFile, "Could not read selected file", std::nullopt}
+                   .clipboardText()));
+    EXPECT_EQ("Ledgerly warning\nLine 120: m\nSource: ",
+              (ParserWarning{120, ParserWarningCode::unsupportedLine, "m", ""}.clipboardText()));
+    EXPECT_EQ("Ledgerly warning\nLine -3: m",
+              (ParserWarning{-3, ParserWarningCode::unsupportedLine, "m", std::nullopt}.clipboardText()));
 }
 
 TEST(BookmarkLinkAlternateCopyPayload, MailLinksCopyTheBareAddress) {
@@ -70,4 +74,4 @@ TEST(MenuNodeEquality, ComparesNestedSubmenusMemberWise) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

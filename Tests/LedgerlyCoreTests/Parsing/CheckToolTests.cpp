@@ -1,34 +1,23 @@
 #include "CheckModes.h"
 #include "CheckOptions.h"
+#include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace ledgerly::check {
+namespace ledgerly::testing {
 namespace {
 
-// A folder of its own per test, removed afterwards.
+using namespace ledgerly::check;
+
 class CheckToolTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() /
-                  (std::string("ledgerly-check-") + info->name() + "-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     std::string write(const std::string& name, const std::string& bytes) {
-        const auto path = folder_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return folder_.writeFile(name, bytes).string();
     }
 
     struct Run {
@@ -44,7 +33,7 @@ protected:
         return Run{status, out.str(), errors.str()};
     }
 
-    std::filesystem::path folder_;
+    TempDirectory folder_;
 };
 
 TEST_F(CheckToolTest, CleanFileExitsZeroSilently) {
@@ -65,7 +54,7 @@ TEST_F(CheckToolTest, WarningsArePrintedCompilerStyle) {
 
 TEST_F(CheckToolTest, UnreadableFileWinsOverWarnings) {
     const auto warned = write("w.md", "prose");
-    const auto missing = (folder_ / "missing.md").string();
+    const auto missing = folder_.file("missing.md").string();
     const auto result = run(CheckMode::warnings, {warned, missing});
     EXPECT_EQ(kExitUnreadable, result.status);
     EXPECT_EQ("ledgerly-check: " + missing + ": not found\n", result.errors);
@@ -80,9 +69,9 @@ TEST_F(CheckToolTest, InvalidUTF8NamesTheFirstBadByte) {
 }
 
 TEST_F(CheckToolTest, FolderGetsTheSystemsView) {
-    const auto result = run(CheckMode::warnings, {folder_.string()});
+    const auto result = run(CheckMode::warnings, {folder_.path().string()});
     EXPECT_EQ(kExitUnreadable, result.status);
-    EXPECT_EQ("ledgerly-check: " + folder_.string() + ": not a regular file\n", result.errors);
+    EXPECT_EQ("ledgerly-check: " + folder_.path().string() + ": not a regular file\n", result.errors);
 }
 
 TEST_F(CheckToolTest, JsonForOneFileIsAnObject) {
@@ -97,7 +86,7 @@ TEST_F(CheckToolTest, JsonForOneFileIsAnObject) {
 
 TEST_F(CheckToolTest, JsonForSeveralFilesIsAnArrayInArgumentOrder) {
     const auto first = write("1.md", "prose");
-    const auto missing = (folder_ / "nope.md").string();
+    const auto missing = folder_.file("nope.md").string();
     const auto bad = write("bad.md", "\xFF");
     const auto result = run(CheckMode::json, {first, missing, bad});
     EXPECT_EQ(kExitUnreadable, result.status);
@@ -172,4 +161,4 @@ TEST(CheckCommandLine, MistakesAreReported) {
 }
 
 }  // namespace
-}  // namespace ledgerly::check
+}  // namespace ledgerly::testing

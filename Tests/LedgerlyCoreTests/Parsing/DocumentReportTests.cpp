@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace ledgerly::testing;
 using nlohmann::ordered_json;
 
 const LedgerlyDocument kEveryForm{
@@ -24,7 +22,7 @@ const LedgerlyDocument kEveryForm{
         submenu("Empty"),
         inlineSnippet("plain"),
     },
-    {warning(3, "Skipped unsupported line", "x"), warning(4, "Skipped unclosed HTML comment", std::nullopt)},
+    {warning(3, ParserWarningCode::unsupportedLine, "x"), warning(4, ParserWarningCode::unclosedComment, std::nullopt)},
 };
 
 TEST(DocumentJson, EveryFormUsesTheDocumentedNames) {
@@ -48,8 +46,8 @@ TEST(DocumentJson, EveryFormUsesTheDocumentedNames) {
         {"type": "snippet", "variant": "inline", "text": "plain", "kind": "text"}
       ],
       "warnings": [
-        {"line": 3, "message": "Skipped unsupported line", "sourceExcerpt": "x"},
-        {"line": 4, "message": "Skipped unclosed HTML comment", "sourceExcerpt": null}
+        {"line": 3, "code": "unsupportedLine", "message": "Skipped unsupported line", "sourceExcerpt": "x"},
+        {"line": 4, "code": "unclosedComment", "message": "Skipped unclosed HTML comment", "sourceExcerpt": null}
       ]})");
     EXPECT_EQ(expected.dump(), reports::documentToJson(kEveryForm).dump());
 }
@@ -106,4 +104,4 @@ TEST(DocumentTreePrinter, EmptyDocumentSaysSo) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -6,11 +6,10 @@
 
 #include <utility>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using namespace ledgerly::testing;
-using parsing::LineText;
+using parsing::PlainEmail;
+using text::TextView;
 
 constexpr auto kWeb = LinkActionFamily::web;
 constexpr auto kMail = LinkActionFamily::mailCompose;
@@ -58,30 +57,30 @@ TEST(MarkdownParserNamedLinks, LinkAloneOnALineOutsideAList) {
 TEST(MarkdownParserNamedLinks, BrokenLinksWarnWithTheirReason) {
     struct Case {
         const char* content;
-        const char* message;
+        ParserWarningCode code;
     };
     const Case cases[] = {
-        {"[Docs](https://example.com) more", "Skipped malformed link"},
-        {"[Docs] (https://example.com)", "Skipped malformed link"},
-        {"[Docs](https://example.com/a_(b))", "Skipped malformed link"},
-        {"[Docs](https://example.com/a b)", "Skipped malformed link"},
-        {"[Docs](/Users/me/docs)", "Skipped malformed link"},
-        {"[Docs](~/docs)", "Skipped malformed link"},
-        {"*[Docs](https://example.com)", "Skipped malformed link"},
-        {"[Docs", "Skipped malformed link"},
-        {"[Docs](https://example.com", "Skipped malformed link"},
-        {"[Docs]", "Skipped malformed link"},
-        {"[Docs]\u0301(https://example.com)", "Skipped malformed link"},
-        {"[](https://example.com)", "Skipped link with empty title"},
-        {"[**](https://example.com)", "Skipped link with empty title"},
-        {"[Docs]()", "Skipped link with empty URL"},
-        {"[Docs](   )", "Skipped link with empty URL"},
-        {"[]()", "Skipped link with empty title"},
+        {"[Docs](https://example.com) more", ParserWarningCode::malformedLink},
+        {"[Docs] (https://example.com)", ParserWarningCode::malformedLink},
+        {"[Docs](https://example.com/a_(b))", ParserWarningCode::malformedLink},
+        {"[Docs](https://example.com/a b)", ParserWarningCode::malformedLink},
+        {"[Docs](/Users/me/docs)", ParserWarningCode::malformedLink},
+        {"[Docs](~/docs)", ParserWarningCode::malformedLink},
+        {"*[Docs](https://example.com)", ParserWarningCode::malformedLink},
+        {"[Docs", ParserWarningCode::malformedLink},
+        {"[Docs](https://example.com", ParserWarningCode::malformedLink},
+        {"[Docs]", ParserWarningCode::malformedLink},
+        {"[Docs]\u0301(https://example.com)", ParserWarningCode::malformedLink},
+        {"[](https://example.com)", ParserWarningCode::linkWithEmptyTitle},
+        {"[**](https://example.com)", ParserWarningCode::linkWithEmptyTitle},
+        {"[Docs]()", ParserWarningCode::linkWithEmptyURL},
+        {"[Docs](   )", ParserWarningCode::linkWithEmptyURL},
+        {"[]()", ParserWarningCode::linkWithEmptyTitle},
     };
     for (const auto& c : cases) {
         for (const std::string prefix : {"- ", ""}) {
             const std::string line = prefix + c.content;
-            EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, c.message, line)}}), parse(line)) << line;
+            EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, c.code, line)}}), parse(line)) << line;
         }
     }
 }
@@ -123,7 +122,8 @@ TEST(MarkdownParserBareLinks, UnclassifiableTextIsNoLink) {
     for (const char* text : {"localhost", "192.168.0.1", "example.c", "example.com?x=1", "example..com",
                              "9example.com:/x", "9example.com:80x", "1example.com:"}) {
         EXPECT_EQ((LedgerlyDocument{std::nullopt, {inlineSnippet(text)}, {}}), parse(std::string("- ") + text)) << text;
-        EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, "Skipped unsupported line", text)}}), parse(text))
+        EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, ParserWarningCode::unsupportedLine, text)}}),
+                  parse(text))
             << text;
     }
 }
@@ -134,10 +134,10 @@ TEST(MarkdownParserBareLinks, DestinationKeepsItsOwnTitle) {
 }
 
 TEST(LinkSyntaxDestinations, PlainEmailOnlyWhenAllowed) {
-    const auto allowed = parsing::classifyDestination(LineText::of("user@example.com"), true);
+    const auto allowed = parsing::classifyDestination(TextView::of("user@example.com"), PlainEmail::allowed);
     ASSERT_TRUE(allowed);
     EXPECT_EQ((parsing::ClassifiedDestination{"mailto:user@example.com", kMail}), *allowed);
-    EXPECT_FALSE(parsing::classifyDestination(LineText::of("user@example.com"), false));
+    EXPECT_FALSE(parsing::classifyDestination(TextView::of("user@example.com"), PlainEmail::refused));
 }
 
 // Of the texts that match the e-mail pattern, only those with "scheme://" are URLs.
@@ -151,68 +151,71 @@ TEST(LinkSyntaxDestinations, SchemeWithAuthorityIsNeverAPlainEmailAddress) {
         {"x:y@z.example", {"mailto:x:y@z.example", kMail}},
     };
     for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(expected, parsing::classifyDestination(LineText::of(text), true)) << text;
+        EXPECT_EQ(expected, parsing::classifyDestination(TextView::of(text), PlainEmail::allowed)) << text;
     }
 }
 
 TEST(LinkSyntaxDestinations, WhiteSpaceAnywhereRefuses) {
     for (const char* text :
          {"", "https://a b", "example.com\t", "https://example.com/\u00A0x", "https://example.com/\u3000"}) {
-        EXPECT_FALSE(parsing::classifyDestination(LineText::of(text), true)) << text;
+        EXPECT_FALSE(parsing::classifyDestination(TextView::of(text), PlainEmail::allowed)) << text;
     }
 }
 
 TEST(LinkSyntaxDestinations, SchemePrefixCarryingACombiningMarkIsNotThatScheme) {
     // "http:/" then "/" + U+0301: not "http://", but still a scheme.
-    const auto classified = parsing::classifyDestination(LineText::of("http:/\u0301/example.com"), false);
+    const auto classified = parsing::classifyDestination(TextView::of("http:/\u0301/example.com"), PlainEmail::refused);
     ASSERT_TRUE(classified);
     EXPECT_EQ(kExternal, classified->actionFamily);
 }
 
 TEST(LinkSyntaxPatterns, EmailPattern) {
     for (const char* text : {"user@example.com", "a.b@c.d.e", "\u00E9@\u00E9.\u00E9", "x@y.z"}) {
-        EXPECT_TRUE(parsing::matchesEmailPattern(LineText::of(text))) << text;
+        EXPECT_TRUE(parsing::matchesEmailPattern(TextView::of(text))) << text;
     }
     for (const char* text : {"a@b", "a@.c", "a@b.", "@b.c", "a@@b.c", "a@b@c.d", "a b@c.d", "a@b.c\u00A0",
                              "a\u0301 @b.c", "user@example"}) {
-        EXPECT_FALSE(parsing::matchesEmailPattern(LineText::of(text))) << text;
+        EXPECT_FALSE(parsing::matchesEmailPattern(TextView::of(text))) << text;
     }
 }
 
 TEST(LinkSyntaxPatterns, SchemePattern) {
     for (const char* text : {"a:", "tel:1", "x+y.z-w:rest", "A1:"}) {
-        EXPECT_TRUE(parsing::matchesSchemePattern(LineText::of(text))) << text;
+        EXPECT_TRUE(parsing::matchesSchemePattern(TextView::of(text))) << text;
     }
     for (const char* text : {"", ":", "1a:", "a", "a_b:", "\u00E9:", "a\u00E9:"}) {
-        EXPECT_FALSE(parsing::matchesSchemePattern(LineText::of(text))) << text;
+        EXPECT_FALSE(parsing::matchesSchemePattern(TextView::of(text))) << text;
     }
 }
 
-TEST(LinkSyntaxPatterns, DomainPattern) {
+TEST(LinkSyntaxPatterns, DomainPatternOpensOverHTTPS) {
+    const auto asDomain = [](const std::string& text) {
+        return std::optional(parsing::ClassifiedDestination{"https://" + text, kWeb});
+    };
     for (const char* text :
          {"example.com", "a.b.cd", "-.com", "9example.com:81", "x-y.example.org/", "a.bc/\u00E9?q#f"}) {
-        EXPECT_TRUE(parsing::isDomainLikeURL(LineText::of(text))) << text;
+        EXPECT_EQ(asDomain(text), parsing::classifyDestination(TextView::of(text), PlainEmail::refused)) << text;
     }
     for (const char* text : {"example", "example.c", "example.c0m", ".example.com", "example.com.", "a..bc",
                              "example.com:", "example.com/ x", "ex_ample.com", "example.com#x", "a.bc/x\u0301 "}) {
-        EXPECT_FALSE(parsing::isDomainLikeURL(LineText::of(text))) << text;
+        EXPECT_NE(asDomain(text), parsing::classifyDestination(TextView::of(text), PlainEmail::refused)) << text;
     }
 }
 
 TEST(LinkSyntaxEmphasis, UnwrapsOnlyTheOuterMarkers) {
-    const auto priority = parsing::unwrapLinkEmphasis(LineText::of("** x **"));
+    const auto priority = parsing::unwrapLinkEmphasis(TextView::of("** x **"));
     EXPECT_EQ("x", priority.text.text);
     EXPECT_EQ(LinkEmphasis::priority, priority.emphasis);
-    const auto soft = parsing::unwrapLinkEmphasis(LineText::of("***"));
+    const auto soft = parsing::unwrapLinkEmphasis(TextView::of("***"));
     EXPECT_EQ("*", soft.text.text);
     EXPECT_EQ(LinkEmphasis::soft, soft.emphasis);
-    const auto none = parsing::unwrapLinkEmphasis(LineText::of(" *x"));
+    const auto none = parsing::unwrapLinkEmphasis(TextView::of(" *x"));
     EXPECT_EQ(" *x", none.text.text);
     EXPECT_EQ(LinkEmphasis::none, none.emphasis);
-    const auto title = parsing::parseEmphasis(LineText::of("  *Docs*  "));
+    const auto title = parsing::parseEmphasis(TextView::of("  *Docs*  "));
     EXPECT_EQ("Docs", title.text.text);
     EXPECT_EQ(LinkEmphasis::soft, title.emphasis);
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
-using namespace ledgerly::testing;
-
-const std::string kUnsupported = "Skipped unsupported line";
-const std::string kNested = "Nested list items are not supported yet. Use headings for submenus.";
-const std::string kCloseMarker = "Empty heading close marker did not match an open submenu";
+constexpr auto kUnsupported = ParserWarningCode::unsupportedLine;
+constexpr auto kNested = ParserWarningCode::nestedList;
+constexpr auto kCloseMarker = ParserWarningCode::unmatchedCloseMarker;
 
 TEST(MarkdownParserDocument, WorkedExampleGivesTheWholeTree) {
     const std::string text = joinLines({
@@ -86,7 +84,7 @@ TEST(MarkdownParserFrontMatter, UnclosedCostsOnlyTheOpeningLine) {
     const LedgerlyDocument expected{
         std::nullopt,
         {inlineSnippet("a")},
-        {warning(1, "Skipped unclosed YAML front matter", "---"), warning(2, kUnsupported, "title: x"),
+        {warning(1, ParserWarningCode::unclosedFrontMatter, "---"), warning(2, kUnsupported, "title: x"),
          warning(4, kUnsupported, "---x")},
     };
     EXPECT_EQ(expected, parse("---\ntitle: x\n- a\n---x"));
@@ -100,7 +98,7 @@ TEST(MarkdownParserFrontMatter, DashesLaterInTheFileAreDividers) {
 TEST(MarkdownParserFrontMatter, WarningComesFirst) {
     const auto document = parse("---\nnoise");
     ASSERT_EQ(2u, document.warnings.size());
-    EXPECT_EQ(warning(1, "Skipped unclosed YAML front matter", "---"), document.warnings[0]);
+    EXPECT_EQ(warning(1, ParserWarningCode::unclosedFrontMatter, "---"), document.warnings[0]);
     EXPECT_EQ(warning(2, kUnsupported, "noise"), document.warnings[1]);
 }
 
@@ -118,10 +116,10 @@ TEST(MarkdownParserComments, UnclosedCommentStopsTheParse) {
     const LedgerlyDocument expected{
         std::nullopt,
         {inlineSnippet("before")},
-        {warning(2, "Skipped unclosed HTML comment", "<!-- open")},
+        {warning(2, ParserWarningCode::unclosedComment, "<!-- open")},
     };
     EXPECT_EQ(expected, parse("- before\n  <!-- open\n- a\nnoise"));
-    EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, "Skipped unclosed HTML comment", "<!--")}}),
+    EXPECT_EQ((LedgerlyDocument{std::nullopt, {}, {warning(1, ParserWarningCode::unclosedComment, "<!--")}}),
               parse("<!--\n- a"));
 }
 
@@ -134,7 +132,7 @@ TEST(MarkdownParserComments, ClosingMarkerCarryingACombiningMarkDoesNotClose) {
     // "-->" followed by U+0301 is no "-->": the comment stays open.
     const auto document = parse("<!--\nend -->\u0301\n- a");
     EXPECT_TRUE(document.items.empty());
-    EXPECT_EQ(std::vector<ParserWarning>{warning(1, "Skipped unclosed HTML comment", "<!--")}, document.warnings);
+    EXPECT_EQ(std::vector<ParserWarning>{warning(1, ParserWarningCode::unclosedComment, "<!--")}, document.warnings);
 }
 
 TEST(MarkdownParserHeadings, FirstLevelOneHeadingIsTheTitle) {
@@ -170,7 +168,9 @@ TEST(MarkdownParserHeadings, ShallowerHeadingClosesAllDeeper) {
 
 TEST(MarkdownParserHeadings, EmptyLevelOneHeadingWarns) {
     EXPECT_EQ((LedgerlyDocument{
-                  std::nullopt, {}, {warning(1, "Skipped empty title", "#"), warning(2, "Skipped empty title", "#")}}),
+                  std::nullopt,
+                  {},
+                  {warning(1, ParserWarningCode::emptyTitle, "#"), warning(2, ParserWarningCode::emptyTitle, "#")}}),
               parse("#\n#   \t"));
 }
 
@@ -299,11 +299,11 @@ TEST(MarkdownParserListItems, MarkerFollowedByACombiningMarkIsNoListItem) {
 }
 
 TEST(MarkdownParserListItems, EmptyItemsWarn) {
-    EXPECT_EQ(
-        (LedgerlyDocument{std::nullopt,
-                          {},
-                          {warning(1, "Skipped empty list item", "-"), warning(2, "Skipped empty list item", "*")}}),
-        parse("- \n*  \t"));
+    EXPECT_EQ((LedgerlyDocument{std::nullopt,
+                                {},
+                                {warning(1, ParserWarningCode::emptyListItem, "-"),
+                                 warning(2, ParserWarningCode::emptyListItem, "*")}}),
+              parse("- \n*  \t"));
 }
 
 TEST(MarkdownParserListItems, EmailAddressesAreEmailSnippets) {
@@ -395,4 +395,4 @@ TEST(MarkdownParserLineBreaks, NonASCIIBreaksInsideUTF8AreNotConfused) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

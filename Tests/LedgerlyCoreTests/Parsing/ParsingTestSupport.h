@@ -53,8 +53,8 @@ inline MenuNode sectionLabel(std::string text) { return MenuNode{SectionLabel{st
 
 inline MenuNode divider() { return MenuNode{Divider{}}; }
 
-inline ParserWarning warning(std::int64_t line, std::string message, std::optional<std::string> excerpt) {
-    return ParserWarning{line, std::move(message), std::move(excerpt)};
+inline ParserWarning warning(std::int64_t line, ParserWarningCode code, std::optional<std::string> excerpt) {
+    return ParserWarning::make(line, code, std::move(excerpt));
 }
 
 }  // namespace ledgerly::testing
@@ -65,7 +65,7 @@ namespace ledgerly {
 inline void PrintTo(const MenuNode& node, std::ostream* out);
 
 inline void PrintTo(const ParserWarning& warning, std::ostream* out) {
-    *out << "warning(" << warning.line << ", \"" << warning.message << "\", "
+    *out << "warning(" << warning.line << ", " << static_cast<int>(warning.code) << ", \"" << warning.message << "\", "
          << (warning.sourceExcerpt ? "\"" + *warning.sourceExcerpt + "\"" : std::string("none")) << ")";
 }
 

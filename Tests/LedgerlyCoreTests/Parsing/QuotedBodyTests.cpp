@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
-using namespace ledgerly::testing;
-
-const std::string kUnsupported = "Skipped unsupported line";
+constexpr auto kUnsupported = ParserWarningCode::unsupportedLine;
 
 TEST(MarkdownParserLabeledSnippets, OneSpaceAfterTheMarkerIsRemoved) {
     EXPECT_EQ((LedgerlyDocument{std::nullopt, {labeledSnippet("Key", "first\n  second")}, {}}),
@@ -79,4 +77,4 @@ TEST(MarkdownParserLabeledSnippets, MixedLineEndsKeepTheBody) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

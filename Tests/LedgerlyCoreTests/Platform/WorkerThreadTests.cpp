@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 using namespace std::chrono_literals;
@@ -65,4 +65,4 @@ TEST(WorkerThread, DestructionFinishesTheRunningJobAndDropsTheRest) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

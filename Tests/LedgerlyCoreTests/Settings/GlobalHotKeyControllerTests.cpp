@@ -10,12 +10,10 @@
 #include <stdexcept>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
-using testing::FakeHotKeyRegistrar;
-using testing::registerCall;
-using testing::ThrowingUserDefaults;
+using Activation = GlobalHotKeyController::Activation;
 
 using Calls = std::vector<std::string>;
 
@@ -39,9 +37,9 @@ struct ControllerFixture {
         controller = std::make_unique<GlobalHotKeyController>(store, std::move(fake), [this] { ++presses; });
     }
 
-    GlobalHotKeyError updateError(const KeyboardShortcut& shortcut, bool enabled) {
+    GlobalHotKeyError updateError(const KeyboardShortcut& shortcut, Activation activation) {
         try {
-            controller->update(shortcut, enabled);
+            controller->update(shortcut, activation);
         } catch (const GlobalHotKeyError& error) {
             return error;
         }
@@ -85,7 +83,7 @@ TEST(GlobalHotKeyControllerApplyStoredShortcut, DisabledFlagMakesNoRegistrarCall
 }
 
 TEST(GlobalHotKeyControllerApplyStoredShortcut, RecordsFailuresInsteadOfThrowing) {
-    const testing::RecordingLogSink logged;
+    const RecordingLogSink logged;
     ControllerFixture fixture;
     fixture.store.setGlobalShortcut(shiftK);
     EXPECT_NO_THROW(fixture.controller->applyStoredShortcut());
@@ -109,7 +107,7 @@ TEST(GlobalHotKeyControllerApplyStoredShortcut, RecordsFailuresInsteadOfThrowing
 TEST(GlobalHotKeyControllerUpdate, RegistersNewBeforeUnregisteringOld) {
     ControllerFixture fixture;
     fixture.controller->applyStoredShortcut();
-    fixture.controller->update(commandK, true);
+    fixture.controller->update(commandK, Activation::enabled);
     EXPECT_EQ((Calls{registerCall(KeyboardShortcut::defaultOpenMenu), registerCall(commandK), "unregister 1"}),
               fixture.log->calls);
     EXPECT_EQ((std::vector<int>{2}), fixture.log->live);
@@ -119,7 +117,7 @@ TEST(GlobalHotKeyControllerUpdate, RegistersNewBeforeUnregisteringOld) {
 
 TEST(GlobalHotKeyControllerUpdate, StoresKeyCodeModifiersAndFlagOnSuccess) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     EXPECT_EQ(38, fixture.defaults.integer("globalShortcutKeyCode"));
     EXPECT_EQ(0x40000, fixture.defaults.integer("globalShortcutModifiers"));
     EXPECT_EQ(true, fixture.defaults.boolean("globalShortcutEnabled"));
@@ -127,9 +125,9 @@ TEST(GlobalHotKeyControllerUpdate, StoresKeyCodeModifiersAndFlagOnSuccess) {
 
 TEST(GlobalHotKeyControllerUpdate, ThrowingRegistrarKeepsTheOldRegistrationAndStoredValues) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(-9878);
-    EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878), fixture.updateError(commandK, true));
+    EXPECT_EQ(GlobalHotKeyError::registrationFailed(-9878), fixture.updateError(commandK, Activation::enabled));
     EXPECT_EQ((Calls{registerCall(controlJ), registerCall(commandK)}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
@@ -140,7 +138,7 @@ TEST(GlobalHotKeyControllerUpdate, ThrowingRegistrarKeepsTheOldRegistrationAndSt
 TEST(GlobalHotKeyControllerUpdate, FailureWritesOutDefaultsThatWereOnlyImplied) {
     ControllerFixture fixture;
     fixture.registrar->nextError = GlobalHotKeyError::eventHandlerUnavailable(-50);
-    EXPECT_EQ(GlobalHotKeyError::eventHandlerUnavailable(-50), fixture.updateError(commandK, true));
+    EXPECT_EQ(GlobalHotKeyError::eventHandlerUnavailable(-50), fixture.updateError(commandK, Activation::enabled));
     EXPECT_EQ(1, fixture.defaults.integer("globalShortcutKeyCode"));
     EXPECT_EQ(0x1C0000, fixture.defaults.integer("globalShortcutModifiers"));
     EXPECT_EQ(true, fixture.defaults.boolean("globalShortcutEnabled"));
@@ -151,16 +149,16 @@ TEST(GlobalHotKeyControllerUpdate, FailureLeavesLastErrorMessageAsItWas) {
     fixture.store.setGlobalShortcut(shiftK);
     fixture.controller->applyStoredShortcut();
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(1);
-    fixture.updateError(commandK, true);
+    fixture.updateError(commandK, Activation::enabled);
     EXPECT_EQ("Shortcut needs Ctrl, Alt, or Super.", fixture.controller->lastErrorMessage());
 }
 
 TEST(GlobalHotKeyControllerUpdate, InvalidShortcutThrowsWithoutCallingTheRegistrar) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     for (const auto& invalid :
          {shiftK, KeyboardShortcut::modifierOnlyHyperKey, KeyboardShortcut(40, ModifierFlags{})}) {
-        EXPECT_EQ(GlobalHotKeyError::invalidShortcut(), fixture.updateError(invalid, true));
+        EXPECT_EQ(GlobalHotKeyError::invalidShortcut(), fixture.updateError(invalid, Activation::enabled));
     }
     EXPECT_EQ((Calls{registerCall(controlJ)}), fixture.log->calls);
     EXPECT_EQ((std::vector<int>{1}), fixture.log->live);
@@ -173,8 +171,8 @@ TEST(GlobalHotKeyControllerUpdate, DisabledUpdateWithShiftOnlyShortcutDropsRegis
     fixture.store.setGlobalShortcut(shiftK);
     fixture.controller->applyStoredShortcut();
     ASSERT_TRUE(fixture.controller->lastErrorMessage().has_value());
-    fixture.controller->update(controlJ, true);
-    fixture.controller->update(shiftK, false);
+    fixture.controller->update(controlJ, Activation::enabled);
+    fixture.controller->update(shiftK, Activation::disabled);
     EXPECT_EQ((Calls{registerCall(controlJ), "unregister 1"}), fixture.log->calls);
     EXPECT_EQ(shiftK, fixture.store.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
@@ -183,9 +181,9 @@ TEST(GlobalHotKeyControllerUpdate, DisabledUpdateWithShiftOnlyShortcutDropsRegis
 
 TEST(GlobalHotKeyControllerUpdate, FailedStoreWriteRegistersTheStoredShortcutAgainAndRethrows) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.defaults.failWrites = true;
-    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_THROW(fixture.controller->update(commandK, Activation::enabled), std::runtime_error);
     EXPECT_EQ(
         (Calls{registerCall(controlJ), registerCall(commandK), "unregister 1", registerCall(controlJ), "unregister 2"}),
         fixture.log->calls);
@@ -198,10 +196,10 @@ TEST(GlobalHotKeyControllerUpdate, FailedStoreWriteRegistersTheStoredShortcutAga
 
 TEST(GlobalHotKeyControllerUpdate, FailedFlagWriteAfterTheShortcutWritePutsTheOldShortcutBack) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, false);
+    fixture.controller->update(controlJ, Activation::disabled);
     fixture.defaults.failWrites = true;
     fixture.defaults.failingKey = "globalShortcutEnabled";
-    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_THROW(fixture.controller->update(commandK, Activation::enabled), std::runtime_error);
     // The flag still says off: nothing may stay registered.
     EXPECT_EQ(controlJ, fixture.store.globalShortcut());
     EXPECT_FALSE(fixture.store.isGlobalShortcutEnabled());
@@ -214,13 +212,13 @@ TEST(GlobalHotKeyControllerUpdate, SuccessClearsLastErrorMessage) {
     fixture.registrar->nextError = GlobalHotKeyError::registrationFailed(1);
     fixture.controller->applyStoredShortcut();
     ASSERT_TRUE(fixture.controller->lastErrorMessage().has_value());
-    fixture.controller->update(commandK, true);
+    fixture.controller->update(commandK, Activation::enabled);
     EXPECT_EQ(std::nullopt, fixture.controller->lastErrorMessage());
 }
 
 TEST(GlobalHotKeyControllerDisable, KeepsTheStoredShortcutAndStoresFalse) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.controller->disable();
     EXPECT_EQ(38, fixture.defaults.integer("globalShortcutKeyCode"));
     EXPECT_EQ(0x40000, fixture.defaults.integer("globalShortcutModifiers"));
@@ -231,7 +229,7 @@ TEST(GlobalHotKeyControllerDisable, KeepsTheStoredShortcutAndStoresFalse) {
 
 TEST(GlobalHotKeyControllerDisable, FailedStoreWriteKeepsTheRegistrationAndTheStoredFlag) {
     ControllerFixture fixture;
-    fixture.controller->update(controlJ, true);
+    fixture.controller->update(controlJ, Activation::enabled);
     fixture.defaults.failWrites = true;
     EXPECT_THROW(fixture.controller->disable(), std::runtime_error);
     EXPECT_EQ((Calls{registerCall(controlJ)}), fixture.log->calls);
@@ -253,7 +251,7 @@ TEST(GlobalHotKeyControllerDisable, ThenApplyingStoredShortcutRegistersNothing) 
 
 TEST(GlobalHotKeyControllerLifetime, DestructionUnregistersTheHeldRegistration) {
     ControllerFixture fixture;
-    fixture.controller->update(commandK, true);
+    fixture.controller->update(commandK, Activation::enabled);
     fixture.controller.reset();
     EXPECT_EQ((Calls{registerCall(commandK), "unregister 1"}), fixture.log->calls);
     EXPECT_TRUE(fixture.log->live.empty());
@@ -266,10 +264,10 @@ TEST(GlobalHotKeyControllerForeignErrors, ApplyReportsThemAndUpdateRestoresThenR
     EXPECT_EQ("Shortcut unavailable.", fixture.controller->lastErrorMessage());
 
     fixture.registrar->nextThrowsForeignError = true;
-    EXPECT_THROW(fixture.controller->update(commandK, true), std::runtime_error);
+    EXPECT_THROW(fixture.controller->update(commandK, Activation::enabled), std::runtime_error);
     EXPECT_EQ(KeyboardShortcut::defaultOpenMenu, fixture.store.globalShortcut());
     EXPECT_EQ(1, fixture.defaults.integer("globalShortcutKeyCode"));
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

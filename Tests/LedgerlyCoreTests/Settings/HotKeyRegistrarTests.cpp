@@ -1,20 +1,17 @@
 #include "LedgerlyCore/Settings/HotKeyRegistrar.h"
 
-#include "LedgerlyCore/Platform/PollMainQueue.h"
 #include "LedgerlyCore/Settings/GlobalHotKeyError.h"
 #include "Settings/FakeHotKeyBackend.h"
 #include "Support/FakeMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::FakeHotKeyBackend;
-using testing::FakeMainQueue;
 using Calls = std::vector<std::string>;
 
 const KeyboardShortcut commandS(1, ModifierFlags::command);
@@ -194,4 +191,4 @@ TEST(HotKeyBackendSignature, IsLDGRBigEndian) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

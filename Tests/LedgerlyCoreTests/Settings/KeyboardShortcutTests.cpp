@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 constexpr ModifierFlags none{};
@@ -155,4 +155,4 @@ TEST(KeyboardShortcutFromEvent, RecordabilityLooksAtTextBeforeTheKeyCode) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 constexpr ModifierFlags controlOptionCommand{0x1C0000};
@@ -134,4 +134,4 @@ TEST(LedgerlySettingsStoreFlags, NonBooleanValuesReadAsTheDefault) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -6,13 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
-
-using testing::FakeHotKeyRegistrar;
-using testing::FakeLaunchAtLoginService;
-using testing::registerCall;
-using testing::ThrowingUserDefaults;
 
 const KeyboardShortcut commandK(40, ModifierFlags::command);
 const KeyboardShortcut shiftK(40, ModifierFlags::shift);
@@ -254,4 +249,4 @@ TEST(SettingsViewModelObservers, ObserversSeeTheNewValues) {
 }
 
 }  // namespace
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

@@ -2,13 +2,13 @@
 
 namespace ledgerly::testing {
 
-void FakeApplication::activateIgnoringOtherApps() {
-    recordCall(log_, "application.activateIgnoringOtherApps");
+void FakeApplication::bringToFront() {
+    recordCall(log_, "application.bringToFront");
     ++activations;
 }
 
-void FakeApplication::orderFrontStandardAboutPanel() {
-    recordCall(log_, "application.orderFrontStandardAboutPanel");
+void FakeApplication::showAboutDialog() {
+    recordCall(log_, "application.showAboutDialog");
     ++aboutPanels;
 }
 

@@ -14,8 +14,8 @@ class FakeApplication final : public Application {
 public:
     explicit FakeApplication(CallLog* log = nullptr) : log_(log) {}
 
-    void activateIgnoringOtherApps() override;
-    void orderFrontStandardAboutPanel() override;
+    void bringToFront() override;
+    void showAboutDialog() override;
     void terminate() override;
     std::optional<std::uint64_t> currentEventModifierFlags() const override { return modifierFlags; }
 

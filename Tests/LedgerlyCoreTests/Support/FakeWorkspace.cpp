@@ -7,8 +7,8 @@ void FakeWorkspace::openURL(const std::string& urlString) {
     openedURLs.push_back(urlString);
 }
 
-void FakeWorkspace::activateFileViewerSelecting(const std::filesystem::path& file) {
-    recordCall(log_, "workspace.activateFileViewerSelecting " + file.string());
+void FakeWorkspace::revealInFileManager(const std::filesystem::path& file) {
+    recordCall(log_, "workspace.revealInFileManager " + file.string());
     revealedFiles.push_back(file);
 }
 

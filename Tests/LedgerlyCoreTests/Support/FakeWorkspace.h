@@ -15,7 +15,7 @@ public:
     explicit FakeWorkspace(CallLog* log = nullptr) : log_(log) {}
 
     void openURL(const std::string& urlString) override;
-    void activateFileViewerSelecting(const std::filesystem::path& file) override;
+    void revealInFileManager(const std::filesystem::path& file) override;
 
     std::vector<std::string> openedURLs;
     std::vector<std::filesystem::path> revealedFiles;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -53,6 +54,7 @@ std::filesystem::path TempDirectory::file(std::string_view name) const { return 
 
 std::filesystem::path TempDirectory::writeFile(std::string_view name, std::string_view bytes) const {
     const auto target = file(name);
+    std::filesystem::create_directories(target.parent_path());
     std::ofstream stream(target, std::ios::binary | std::ios::trunc);
     stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     stream.close();
@@ -60,6 +62,17 @@ std::filesystem::path TempDirectory::writeFile(std::string_view name, std::strin
         throw std::system_error(std::make_error_code(std::errc::io_error), target.string());
     }
     return target;
+}
+
+std::filesystem::path TempDirectory::makeFolder(std::string_view name) const {
+    const auto folder = file(name);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::string TempDirectory::readFile(std::string_view name) const {
+    std::ifstream stream(file(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace ledgerly::testing

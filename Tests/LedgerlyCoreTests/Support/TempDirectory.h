@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace ledgerly::testing {
@@ -18,8 +19,13 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // `name` inside the folder; nothing is created.
     std::filesystem::path file(std::string_view name) const;
-    // Creates or truncates `name` inside the folder with exactly `bytes`; returns its path.
-    std::filesystem::path writeFile(std::string_view name, std::string_view bytes) const;
+    // Creates or truncates `name` inside the folder with exactly `bytes`,
+    // making the folders on the way; returns its path.
+    std::filesystem::path writeFile(std::string_view name, std::string_view bytes = {}) const;
+    // Creates the folder `name` inside the folder, with those on the way; returns its path.
+    std::filesystem::path makeFolder(std::string_view name) const;
+    // The bytes of `name` inside the folder; empty when it cannot be read.
+    std::string readFile(std::string_view name) const;
 
 private:
     std::filesystem::path path_;

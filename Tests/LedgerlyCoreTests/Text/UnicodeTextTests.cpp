@@ -4,8 +4,10 @@
 
 #include <string>
 
-namespace ledgerly::text {
+namespace ledgerly::testing {
 namespace {
+
+using namespace ledgerly::text;
 
 // Text samples whose characters span several code points.
 const std::string kCombiningE = "e\u0301";                                 // e + combining acute
@@ -50,37 +52,6 @@ TEST(UnicodeTextSlices, HasMoreCharactersThanCountsClusters) {
     EXPECT_TRUE(hasMoreCharactersThan("abcd", 3));
 }
 
-TEST(UnicodeTextMatching, PrefixFollowedByCombiningMarkDoesNotMatch) {
-    EXPECT_TRUE(startsWith("- item", "- "));
-    EXPECT_FALSE(startsWith("- \u0301item", "- "));
-    EXPECT_TRUE(endsWith("**Work**", "**"));
-    EXPECT_FALSE(endsWith("a" + std::string("\u0301"), "a"));
-    EXPECT_FALSE(endsWith("x" + kCombiningE, "e"));
-    EXPECT_TRUE(contains("end -->", "-->"));
-    EXPECT_FALSE(contains("end -->\u0301", "-->"));
-    EXPECT_TRUE(contains("a -->\u0301 b -->", "-->"));
-    EXPECT_EQ(std::string_view::npos, find("-->\u0301", "-->"));
-}
-
-TEST(UnicodeTextWhiteSpace, TrimRemovesSpaceTabZsAndLineBreaksOnly) {
-    EXPECT_EQ("a b", trimmed(" \t\u00A0\u3000a b\u2003 "));
-    EXPECT_EQ("", trimmed(" \t "));
-    EXPECT_EQ("x", trimmed("\u2028x\u0085"));
-    EXPECT_EQ("x", trimmedWhiteSpace(" x "));
-    EXPECT_EQ("x\n", trimmedWhiteSpace(" x\n"));
-    // Zero-width space is Cf, not Zs: it is no white space.
-    EXPECT_EQ("\u200Bx", trimmed("\u200Bx"));
-}
-
-TEST(UnicodeTextWhiteSpace, SpaceCarryingACombiningMarkIsNotWhiteSpace) {
-    EXPECT_EQ(" \u0301x", trimmed("  \u0301x"));
-    EXPECT_EQ("x \u0301", trimmed("x \u0301"));
-    EXPECT_FALSE(containsWhiteSpace("a \u0301b"));
-    EXPECT_TRUE(containsWhiteSpace("a\u00A0b"));
-    EXPECT_TRUE(containsWhiteSpace("a\tb"));
-    EXPECT_FALSE(containsWhiteSpace("a\nb"));  // a line break is not white space
-}
-
 TEST(UnicodeTextCase, LowercasesAsciiAndBeyond) {
     EXPECT_EQ("mailto:someone@example.com", lowercased("MAILTO:Someone@Example.com"));
     EXPECT_EQ("\u00E9t\u00E9", lowercased("\u00C9T\u00C9"));
@@ -123,4 +94,4 @@ TEST(UnicodeTextUTF8, LongTextsAreCheckedWhole) {
 }
 
 }  // namespace
-}  // namespace ledgerly::text
+}  // namespace ledgerly::testing

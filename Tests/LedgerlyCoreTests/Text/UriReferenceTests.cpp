@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-namespace ledgerly::text {
+namespace ledgerly::testing {
 namespace {
+
+using namespace ledgerly::text;
 
 TEST(UriReferenceParse, SplitsSchemePathAndQuery) {
     const auto mail = UriReference::parse("mailto:a%40example.com?subject=Hi");
@@ -43,4 +45,4 @@ TEST(PercentDecoding, DecodesStrictly) {
 }
 
 }  // namespace
-}  // namespace ledgerly::text
+}  // namespace ledgerly::testing

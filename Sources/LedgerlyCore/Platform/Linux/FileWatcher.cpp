@@ -1,4 +1,4 @@
-#include "LedgerlyCore/Files/FileWatcher.h"
+#include "LedgerlyCore/Platform/FileWatcher.h"
 
 #include "LedgerlyCore/Platform/Log.h"
 
@@ -161,17 +161,6 @@ void FileWatcher::watch(const std::filesystem::path& fileURL, ChangeHandler onCh
         return;
     }
     activate(std::move(watch), State::watchingFile);
-}
-
-void FileWatcher::watchForCreation(const std::filesystem::path& fileURL, ChangeHandler onAppear) {
-    stop();
-    auto watch = ActiveWatch::make(std::move(onAppear));
-    if (!watch || !watch->addName(fileURL, creationEvents)) {
-        failWith(watch, fileURL, errno);
-        return;
-    }
-    activate(std::move(watch), State::watchingFolder);
-    postIfExists(fileURL);
 }
 
 void FileWatcher::watchOrAwaitCreation(const std::filesystem::path& fileURL, ChangeHandler onChange) {

@@ -30,10 +30,6 @@ public:
     // writes, renames, deletion, growth and attribute changes. When the file
     // cannot be watched, nothing is watched and `onChange` is never called.
     void watch(const std::filesystem::path& fileURL, ChangeHandler onChange);
-    // Replaces any earlier watch with one on the folder of `fileURL`: `onAppear`
-    // runs once per delivery in which an entry of that name was created or moved
-    // in, and once soon after this call if the name already exists by then.
-    void watchForCreation(const std::filesystem::path& fileURL, ChangeHandler onAppear);
     // Follows the path rather than the file now at it, so that re-arming
     // after every change keeps up with it: watches the file (through any
     // symbolic link) and, in its folder, the entry of that name, for its

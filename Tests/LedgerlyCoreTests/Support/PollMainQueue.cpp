@@ -1,4 +1,4 @@
-#include "LedgerlyCore/Platform/PollMainQueue.h"
+#include "Support/PollMainQueue.h"
 
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 namespace {
 
 constexpr short readableEvents = POLLIN | POLLHUP | POLLERR;
@@ -146,4 +146,4 @@ bool PollMainQueue::dispatchReadable(WatchId id) {
     return true;
 }
 
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

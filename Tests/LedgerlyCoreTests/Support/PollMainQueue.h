@@ -11,9 +11,9 @@
 #include <memory>
 #include <mutex>
 
-namespace ledgerly {
+namespace ledgerly::testing {
 
-// A main queue on poll(2), for tests and the command-line tool. The thread
+// A main queue on poll(2), for tests that need real file descriptors. The thread
 // that runs it is the main thread; post() may come from any thread and wakes
 // a waiting run through an eventfd. Watches are added and cancelled on the
 // main thread only.
@@ -60,4 +60,4 @@ private:
     std::atomic<bool> stopRequested_ = false;
 };
 
-}  // namespace ledgerly
+}  // namespace ledgerly::testing

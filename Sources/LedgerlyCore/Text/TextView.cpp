@@ -1,19 +1,16 @@
-#include "LedgerlyCore/Parsing/LineText.h"
+#include "LedgerlyCore/Text/TextView.h"
 
+#include "LedgerlyCore/Text/UTF8Bytes.h"
 #include "LedgerlyCore/Text/UnicodeText.h"
-
-#include <unicode/uchar.h>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
-namespace ledgerly::parsing {
+namespace ledgerly::text {
 namespace {
 
-bool isASCII(char byte) { return static_cast<unsigned char>(byte) < 0x80; }
-
-bool isContinuationByte(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+using utf8::isASCII;
 
 bool isASCIIWhiteSpace(char byte) { return byte == ' ' || byte == '\t'; }
 
@@ -52,57 +49,15 @@ std::string_view trimASCII(std::string_view text, Predicate trimmable) {
     return text.substr(start, end - start);
 }
 
-int graphemeClusterBreak(char32_t codePoint) {
-    return u_getIntPropertyValue(static_cast<UChar32>(codePoint), UCHAR_GRAPHEME_CLUSTER_BREAK);
-}
-
-std::size_t codePointStartBefore(std::string_view text, std::size_t offset) {
-    std::size_t start = offset - 1;
-    while (start > 0 && isContinuationByte(text[start])) {
-        --start;
-    }
-    return start;
-}
-
-// Grapheme boundaries next to an ASCII code point, from the UAX 29 rules
-// without a break iterator. After an ASCII character other than CR only
-// Extend, ZWJ and SpacingMark continue the cluster; before an ASCII
-// character only a Prepend character does, and never before a control.
-// None when both neighbours are non-ASCII.
-std::optional<bool> boundaryNextToASCII(std::string_view text, std::size_t offset) {
-    const char previous = text[offset - 1];
-    const char next = text[offset];
-    if (isASCII(previous)) {
-        if (isASCII(next)) {
-            return !(previous == '\r' && next == '\n');
-        }
-        if (previous == '\r' || previous == '\n' || static_cast<unsigned char>(previous) < 0x20) {
-            return true;  // nothing joins a control
-        }
-        std::size_t length = 0;
-        const int kind = graphemeClusterBreak(text::decodeCodePoint(text, offset, &length));
-        return kind != U_GCB_EXTEND && kind != U_GCB_ZWJ && kind != U_GCB_SPACING_MARK;
-    }
-    if (isASCII(next)) {
-        if (static_cast<unsigned char>(next) < 0x20 || next == 0x7F) {
-            return true;
-        }
-        std::size_t length = 0;
-        const std::size_t start = codePointStartBefore(text, offset);
-        return graphemeClusterBreak(text::decodeCodePoint(text, start, &length)) != U_GCB_PREPEND;
-    }
-    return std::nullopt;
-}
-
 template <typename Predicate>
-std::string_view trimNonASCII(const LineText& line, Predicate trimmable) {
-    const std::string_view text = line.text;
+std::string_view trimNonASCII(const TextView& view, Predicate trimmable) {
+    const std::string_view text = view.text;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t length = 1;
         const char32_t codePoint =
-            isASCII(text[start]) ? static_cast<char32_t>(text[start]) : text::decodeCodePoint(text, start, &length);
-        if (!trimmable(codePoint) || !line.isCharacterBoundary(start + length)) {
+            isASCII(text[start]) ? static_cast<char32_t>(text[start]) : decodeCodePoint(text, start, &length);
+        if (!trimmable(codePoint) || !view.isCharacterBoundary(start + length)) {
             break;
         }
         start += length;
@@ -110,16 +65,16 @@ std::string_view trimNonASCII(const LineText& line, Predicate trimmable) {
     std::size_t end = text.size();
     while (end > start) {
         if (isASCII(text[end - 1])) {
-            if (!trimmable(static_cast<char32_t>(text[end - 1])) || !line.isCharacterBoundary(end - 1)) {
+            if (!trimmable(static_cast<char32_t>(text[end - 1])) || !view.isCharacterBoundary(end - 1)) {
                 break;
             }
             --end;
             continue;
         }
-        const std::size_t codePointStart = codePointStartBefore(text, end);
+        const std::size_t codePointStart = utf8::codePointStartBefore(text, end);
         std::size_t length = 0;
-        const char32_t codePoint = text::decodeCodePoint(text, codePointStart, &length);
-        if (codePointStart + length != end || !trimmable(codePoint) || !line.isCharacterBoundary(codePointStart)) {
+        const char32_t codePoint = decodeCodePoint(text, codePointStart, &length);
+        if (codePointStart + length != end || !trimmable(codePoint) || !view.isCharacterBoundary(codePointStart)) {
             break;
         }
         end = codePointStart;
@@ -128,12 +83,12 @@ std::string_view trimNonASCII(const LineText& line, Predicate trimmable) {
 }
 
 bool isTrimmableCodePoint(char32_t codePoint) {
-    return text::isWhiteSpaceCodePoint(codePoint) || text::isLineBreakCodePoint(codePoint);
+    return isWhiteSpaceCodePoint(codePoint) || isLineBreakCodePoint(codePoint);
 }
 
 }  // namespace
 
-LineText LineText::of(std::string_view text) {
+TextView TextView::of(std::string_view text) {
     for (const char byte : text) {
         if (!isASCII(byte)) {
             return {text, false};
@@ -142,21 +97,21 @@ LineText LineText::of(std::string_view text) {
     return {text, true};
 }
 
-LineText LineText::trimmed() const {
+TextView TextView::trimmed() const {
     if (ascii) {
         return {trimASCII(text, isASCIITrimmable), true};
     }
     return {trimNonASCII(*this, isTrimmableCodePoint), false};
 }
 
-LineText LineText::trimmedWhiteSpace() const {
+TextView TextView::trimmedWhiteSpace() const {
     if (ascii) {
         return {trimASCII(text, isASCIIWhiteSpace), true};
     }
-    return {trimNonASCII(*this, text::isWhiteSpaceCodePoint), false};
+    return {trimNonASCII(*this, isWhiteSpaceCodePoint), false};
 }
 
-std::size_t LineText::find(std::string_view needle, std::size_t from) const {
+std::size_t TextView::find(std::string_view needle, std::size_t from) const {
     if (needle.size() == 1) {
         // The common case, "]" or ")": memchr without a compare per hit.
         std::size_t position = text.find(needle[0], from);
@@ -175,27 +130,18 @@ std::size_t LineText::find(std::string_view needle, std::size_t from) const {
     return std::string_view::npos;
 }
 
-bool LineText::isCharacterBoundaryOutsideASCII(std::size_t offset) const {
-    if (offset == 0 || offset >= text.size()) {
-        return true;
-    }
-    if (isContinuationByte(text[offset])) {
-        return false;
-    }
-    if (const auto boundary = boundaryNextToASCII(text, offset)) {
-        return *boundary;
-    }
+bool TextView::isCharacterBoundaryOutsideASCII(std::size_t offset) const {
     return text::isCharacterBoundary(text, offset);
 }
 
-bool LineText::whiteSpaceCharacterAt(std::size_t offset, std::size_t* length) const {
+bool TextView::whiteSpaceCharacterAt(std::size_t offset, std::size_t* length) const {
     if (offset >= text.size()) {
         return false;
     }
     std::size_t codePointLength = 1;
     const bool whiteSpace = isASCII(text[offset])
                                 ? isASCIIWhiteSpace(text[offset])
-                                : text::isWhiteSpaceCodePoint(text::decodeCodePoint(text, offset, &codePointLength));
+                                : isWhiteSpaceCodePoint(decodeCodePoint(text, offset, &codePointLength));
     if (!whiteSpace || !isCharacterBoundary(offset) || !isCharacterBoundary(offset + codePointLength)) {
         return false;
     }
@@ -203,7 +149,7 @@ bool LineText::whiteSpaceCharacterAt(std::size_t offset, std::size_t* length) co
     return true;
 }
 
-bool LineText::containsWhiteSpace() const {
+bool TextView::containsWhiteSpace() const {
     if (ascii) {
         return holdsASCIIWhiteSpace(text);
     }
@@ -214,21 +160,21 @@ bool LineText::containsWhiteSpace() const {
             return true;
         }
         if (!isASCII(text[offset])) {
-            text::decodeCodePoint(text, offset, &length);
+            decodeCodePoint(text, offset, &length);
         }
         offset += length == 0 ? 1 : length;
     }
     return false;
 }
 
-bool LineText::containsWhiteSpaceCodePoint() const {
+bool TextView::containsWhiteSpaceCodePoint() const {
     if (ascii) {
         return holdsASCIIWhiteSpace(text);
     }
     std::size_t offset = 0;
     while (offset < text.size()) {
         std::size_t length = 0;
-        if (text::isWhiteSpaceCodePoint(text::decodeCodePoint(text, offset, &length))) {
+        if (isWhiteSpaceCodePoint(decodeCodePoint(text, offset, &length))) {
             return true;
         }
         offset += length == 0 ? 1 : length;
@@ -236,4 +182,4 @@ bool LineText::containsWhiteSpaceCodePoint() const {
     return false;
 }
 
-}  // namespace ledgerly::parsing
+}  // namespace ledgerly::text
