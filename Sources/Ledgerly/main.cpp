@@ -1,11 +1,11 @@
 #include "LedgerlyCore/Version.h"
 #include "LedgerlyDesktop/ControlClient.h"
 #include "LedgerlyDesktop/DesktopShell.h"
-#include "LedgerlyDesktop/DisplayAvailability.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
 #include "LedgerlyDesktop/QtLogSink.h"
 #include "LedgerlyDesktop/SettingsWindow/SettingsWindowPresenter.h"
-#include "LedgerlyDesktop/SingleInstanceLock.h"
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/System/DisplayAvailability.h"
+#include "LedgerlyDesktop/System/SingleInstanceLock.h"
 
 #include <QApplication>
 #include <QCommandLineOption>

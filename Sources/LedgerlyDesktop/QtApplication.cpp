@@ -1,7 +1,7 @@
 #include "LedgerlyDesktop/QtApplication.h"
 
 #include "LedgerlyCore/Version.h"
-#include "LedgerlyDesktop/ModifierFlags.h"
+#include "LedgerlyDesktop/Shortcut/ModifierFlags.h"
 
 #include <QApplication>
 #include <QIcon>

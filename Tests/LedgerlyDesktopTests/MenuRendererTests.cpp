@@ -1,7 +1,7 @@
 #include "LedgerlyCore/Menu/MenuLevelCut.h"
-#include "LedgerlyDesktop/MenuRenderer.h"
-#include "LedgerlyDesktop/RenderedMenu.h"
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/MenuRenderer.h"
+#include "LedgerlyDesktop/Menus/RenderedMenu.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
 
 #include "QtPrinters.h"
 #include "RecordingActionHandler.h"

@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/PortalHotKeyBackend.h"
+#include "LedgerlyDesktop/Shortcut/PortalHotKeyBackend.h"
 
 #include "LedgerlyCore/Settings/KeyboardShortcut.h"
 #include "StandInPortal.h"

@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/QSettingsUserDefaults.h"
+#include "LedgerlyDesktop/System/QSettingsUserDefaults.h"
 
 #include "QtPaths.h"
 #include "Support/TempDirectory.h"

@@ -1,8 +1,8 @@
-#include "LedgerlyDesktop/MenuRenderer.h"
-#include "LedgerlyDesktop/QtStatusItem.h"
-#include "LedgerlyDesktop/RenderedMenu.h"
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/MenuRenderer.h"
+#include "LedgerlyDesktop/Menus/RenderedMenu.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
 #include "LedgerlyDesktop/Tray/DBusMenuExporter.h"
+#include "LedgerlyDesktop/Tray/QtStatusItem.h"
 
 #include "QtPrinters.h"
 #include "RecordingActionHandler.h"

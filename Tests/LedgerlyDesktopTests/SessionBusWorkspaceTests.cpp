@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/QtWorkspace.h"
+#include "LedgerlyDesktop/System/QtWorkspace.h"
 
 #include "FakeFileManager.h"
 #include "QtPrinters.h"

@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/SingleInstanceLock.h"
+#include "LedgerlyDesktop/System/SingleInstanceLock.h"
 
 #include "QtPaths.h"
 #include "Support/TempDirectory.h"

@@ -1,6 +1,6 @@
 #include "LedgerlyDesktop/QtMainQueue.h"
-#include "LedgerlyDesktop/VirtualKeyTable.h"
-#include "LedgerlyDesktop/X11HotKeyBackend.h"
+#include "LedgerlyDesktop/Shortcut/VirtualKeyTable.h"
+#include "LedgerlyDesktop/Shortcut/X11HotKeyBackend.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

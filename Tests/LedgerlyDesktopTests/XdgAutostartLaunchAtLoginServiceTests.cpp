@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
+#include "LedgerlyDesktop/System/XdgAutostartLaunchAtLoginService.h"
 
 #include "QtPaths.h"
 #include "Support/TempDirectory.h"

@@ -1,7 +1,7 @@
 #include "LedgerlyCore/Settings/GlobalHotKeyController.h"
 #include "LedgerlyCore/Settings/LedgerlySettingsStore.h"
 #include "LedgerlyCore/Settings/SettingsViewModel.h"
-#include "LedgerlyDesktop/QSettingsUserDefaults.h"
+#include "LedgerlyDesktop/System/QSettingsUserDefaults.h"
 
 #include "Settings/FakeHotKeyRegistrar.h"
 #include "Settings/FakeLaunchAtLoginService.h"

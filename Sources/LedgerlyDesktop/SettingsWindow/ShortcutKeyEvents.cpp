@@ -1,7 +1,7 @@
 #include "LedgerlyDesktop/SettingsWindow/ShortcutKeyEvents.h"
 
-#include "LedgerlyDesktop/ModifierFlags.h"
-#include "LedgerlyDesktop/VirtualKeyTable.h"
+#include "LedgerlyDesktop/Shortcut/ModifierFlags.h"
+#include "LedgerlyDesktop/Shortcut/VirtualKeyTable.h"
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>

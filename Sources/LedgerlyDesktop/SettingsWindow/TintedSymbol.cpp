@@ -1,6 +1,6 @@
 #include "LedgerlyDesktop/SettingsWindow/TintedSymbol.h"
 
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

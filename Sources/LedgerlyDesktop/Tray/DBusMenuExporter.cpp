@@ -3,8 +3,8 @@
 #include "LedgerlyCore/Menu/MenuLevelCut.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/ModifierFlags.h"
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
+#include "LedgerlyDesktop/Shortcut/ModifierFlags.h"
 #include "LedgerlyDesktop/Tray/DBusMenuAdaptor.h"
 
 #include <QApplication>

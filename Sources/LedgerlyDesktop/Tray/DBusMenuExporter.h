@@ -2,7 +2,7 @@
 
 #include "LedgerlyCore/Menu/Menu.h"
 #include "LedgerlyCore/Menu/MenuActionHandling.h"
-#include "LedgerlyDesktop/MenuActionLater.h"
+#include "LedgerlyDesktop/Menus/MenuActionLater.h"
 #include "LedgerlyDesktop/Tray/DBusMenuTypes.h"
 
 #include <QByteArray>

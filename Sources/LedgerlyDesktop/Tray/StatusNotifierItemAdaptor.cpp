@@ -1,7 +1,7 @@
 #include "LedgerlyDesktop/Tray/StatusNotifierItemAdaptor.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
 #include "LedgerlyDesktop/Tray/StatusNotifierItem.h"
 
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "LedgerlyDesktop/Wayland/LayerShellMenus.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/RenderedMenu.h"
+#include "LedgerlyDesktop/Menus/RenderedMenu.h"
 #include "LedgerlyDesktop/Wayland/QtWaylandNative.h"
 #include "LedgerlyDesktop/Wayland/SurfaceSignals.h"
 

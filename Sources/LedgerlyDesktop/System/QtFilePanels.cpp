@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/QtFilePanels.h"
+#include "LedgerlyDesktop/System/QtFilePanels.h"
 
 #include <QDir>
 #include <QFileDialog>

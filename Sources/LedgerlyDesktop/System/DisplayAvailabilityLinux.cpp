@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/DisplayAvailability.h"
+#include "LedgerlyDesktop/System/DisplayAvailability.h"
 
 #include <xcb/xcb.h>
 

@@ -1,7 +1,7 @@
-#include "LedgerlyDesktop/HotKeyBackendFactory.h"
+#include "LedgerlyDesktop/Shortcut/HotKeyBackendFactory.h"
 
-#include "LedgerlyDesktop/PortalHotKeyBackend.h"
-#include "LedgerlyDesktop/X11HotKeyBackend.h"
+#include "LedgerlyDesktop/Shortcut/PortalHotKeyBackend.h"
+#include "LedgerlyDesktop/Shortcut/X11HotKeyBackend.h"
 
 #include <QGuiApplication>
 

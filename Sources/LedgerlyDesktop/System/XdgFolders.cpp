@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/XdgFolders.h"
+#include "LedgerlyDesktop/System/XdgFolders.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
-#include "LedgerlyDesktop/QSettingsUserDefaults.h"
+#include "LedgerlyDesktop/System/QSettingsUserDefaults.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/XdgFolders.h"
+#include "LedgerlyDesktop/System/XdgFolders.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/InstalledBundleResources.h"
+#include "LedgerlyDesktop/System/InstalledBundleResources.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "LedgerlyDesktop/RenderedMenu.h"
+#include "LedgerlyDesktop/Menus/RenderedMenu.h"
 
-#include "LedgerlyDesktop/MenuStyle.h"
-#include "LedgerlyDesktop/ModifierFlags.h"
+#include "LedgerlyDesktop/Menus/MenuStyle.h"
+#include "LedgerlyDesktop/Shortcut/ModifierFlags.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/QtAlertPresenter.h"
+#include "LedgerlyDesktop/System/QtAlertPresenter.h"
 
 #include <QMessageBox>
 #include <QPushButton>

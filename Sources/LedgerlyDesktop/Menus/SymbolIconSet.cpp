@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "LedgerlyDesktop/X11HotKeyBackend.h"
+#include "LedgerlyDesktop/Shortcut/X11HotKeyBackend.h"
 
 #include "LedgerlyCore/Settings/KeyboardShortcut.h"
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/VirtualKeyTable.h"
+#include "LedgerlyDesktop/Shortcut/VirtualKeyTable.h"
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>

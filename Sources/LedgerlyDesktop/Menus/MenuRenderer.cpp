@@ -1,12 +1,12 @@
-#include "LedgerlyDesktop/MenuRenderer.h"
+#include "LedgerlyDesktop/Menus/MenuRenderer.h"
 
 #include "LedgerlyCore/Menu/MenuLevelCut.h"
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/MenuActionLater.h"
-#include "LedgerlyDesktop/MenuStyle.h"
-#include "LedgerlyDesktop/ModifierFlags.h"
-#include "LedgerlyDesktop/RenderedMenu.h"
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/MenuActionLater.h"
+#include "LedgerlyDesktop/Menus/MenuStyle.h"
+#include "LedgerlyDesktop/Menus/RenderedMenu.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
+#include "LedgerlyDesktop/Shortcut/ModifierFlags.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

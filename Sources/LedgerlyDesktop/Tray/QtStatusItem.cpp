@@ -1,9 +1,9 @@
-#include "LedgerlyDesktop/QtStatusItem.h"
+#include "LedgerlyDesktop/Tray/QtStatusItem.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/MenuRenderer.h"
-#include "LedgerlyDesktop/RenderedMenu.h"
-#include "LedgerlyDesktop/SymbolIconSet.h"
+#include "LedgerlyDesktop/Menus/MenuRenderer.h"
+#include "LedgerlyDesktop/Menus/RenderedMenu.h"
+#include "LedgerlyDesktop/Menus/SymbolIconSet.h"
 #include "LedgerlyDesktop/Tray/DBusMenuExporter.h"
 #include "LedgerlyDesktop/Tray/StatusNotifierItem.h"
 

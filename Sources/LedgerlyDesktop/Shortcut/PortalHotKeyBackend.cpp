@@ -1,8 +1,8 @@
-#include "LedgerlyDesktop/PortalHotKeyBackend.h"
+#include "LedgerlyDesktop/Shortcut/PortalHotKeyBackend.h"
 
 #include "LedgerlyCore/Settings/KeyboardShortcut.h"
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/VirtualKeyTable.h"
+#include "LedgerlyDesktop/Shortcut/VirtualKeyTable.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>

@@ -1,7 +1,7 @@
-#include "LedgerlyDesktop/SingleInstanceLock.h"
+#include "LedgerlyDesktop/System/SingleInstanceLock.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
-#include "LedgerlyDesktop/XdgFolders.h"
+#include "LedgerlyDesktop/System/XdgFolders.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/MenuActionLater.h"
+#include "LedgerlyDesktop/Menus/MenuActionLater.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
 

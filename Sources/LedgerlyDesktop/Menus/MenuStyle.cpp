@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/MenuStyle.h"
+#include "LedgerlyDesktop/Menus/MenuStyle.h"
 
 #include <QApplication>
 #include <QPainter>

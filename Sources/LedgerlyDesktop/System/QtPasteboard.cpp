@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/QtPasteboard.h"
+#include "LedgerlyDesktop/System/QtPasteboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

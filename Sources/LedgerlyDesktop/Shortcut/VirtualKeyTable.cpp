@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/VirtualKeyTable.h"
+#include "LedgerlyDesktop/Shortcut/VirtualKeyTable.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "LedgerlyDesktop/ModifierFlags.h"
+#include "LedgerlyDesktop/Shortcut/ModifierFlags.h"
 
 #include <array>
 #include <utility>

@@ -1,6 +1,6 @@
-#include "LedgerlyDesktop/XdgAutostartLaunchAtLoginService.h"
+#include "LedgerlyDesktop/System/XdgAutostartLaunchAtLoginService.h"
 
-#include "LedgerlyDesktop/XdgFolders.h"
+#include "LedgerlyDesktop/System/XdgFolders.h"
 
 #include <QDir>
 #include <QFile>
