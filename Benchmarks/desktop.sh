@@ -231,14 +231,18 @@ until [ "$(property StatusTitle)" = "Five Hundred" ]; do sleep 0.01; done
 sleep 0.5
 : >"$SANDBOX/timing.log"
 latencies=()
+# Waits on the timing log, not on MenuJson: reading MenuJson in a loop keeps
+# the main thread busy answering and makes the refresh wait behind it.
+refreshes_logged() { grep -ac 'change to menu' "$SANDBOX/timing.log"; }
 for run in $(seq 1 20); do
     started=$(now_ms)
     printf -- '- [Append %s](https://bench.example/%s)\n' "$run" "$run" >>"$HOME/starter.md"
-    until menu_json_has "Append $run"; do :; done
+    until [ "$(refreshes_logged)" -ge "$run" ] || (($(now_ms) - started > 5000)); do sleep 0.002; done
     latencies+=($(($(now_ms) - started)))
+    menu_json_has "Append $run" || echo "MenuJson lacks Append $run after its refresh"
 done
 write_ms=$(printf '%s\n' "${latencies[@]}" | median)
-echo "file write to new MenuJson, 500-line file (median of 20): $write_ms ms including reads"
+echo "file write to new menu, 500-line file (median of 20): $write_ms ms wall, as this script sees it"
 totals=$(grep -a 'change to menu' "$SANDBOX/timing.log" | sed -n 's/.*change to menu \([0-9.]*\) ms.*/\1/p')
 if [ -n "$totals" ]; then
     echo "file write to new menu, 500-line file, the application's own timing (median of $(wc -l <<<"$totals")): $(median <<<"$totals") ms"

@@ -1,6 +1,7 @@
 #include "LedgerlyDesktop/Tray/DBusMenuExporter.h"
 
 #include "LedgerlyCore/Menu/MenuLevelCut.h"
+#include "LedgerlyCore/Platform/MemoryRelease.h"
 
 #include "LedgerlyDesktop/LogCategories.h"
 #include "LedgerlyDesktop/Menus/SymbolIconSet.h"
@@ -12,11 +13,18 @@
 #include <QIcon>
 #include <QPalette>
 #include <QPixmap>
+#include <QThreadPool>
 
+#include <chrono>
 #include <limits>
+#include <utility>
 
 namespace ledgerly {
 namespace {
+
+// How long a replaced menu still answers events: a panel sends a click at
+// most a round trip after it received LayoutUpdated.
+constexpr std::chrono::seconds kPreviousMenuLifetime{2};
 
 constexpr int kRootId = 0;
 constexpr int kIconSide = 16;
@@ -72,6 +80,9 @@ DBusMenuExporter::DBusMenuExporter(std::weak_ptr<MenuActionHandling> handler,
     new DBusMenuAdaptor(this);
     current_.root = std::make_shared<const Menu>();
     current_.nodes.emplace(kRootId, Node{nullptr, current_.root.get()});
+    previousExpiry_.setSingleShot(true);
+    previousExpiry_.setInterval(kPreviousMenuLifetime);
+    connect(&previousExpiry_, &QTimer::timeout, this, [this] { retire(std::exchange(previous_, Generation{})); });
 }
 
 DBusMenuExporter::~DBusMenuExporter() = default;
@@ -84,12 +95,26 @@ void DBusMenuExporter::setMenuCallbacks(std::function<void()> willOpen, std::fun
 }
 
 void DBusMenuExporter::setMenu(std::shared_ptr<const Menu> menu) {
-    previous_ = std::move(current_);
-    current_ = Generation{};
+    retire(std::exchange(previous_, std::exchange(current_, Generation{})));
+    previousExpiry_.start();
     current_.root = std::move(menu);
     current_.nodes.emplace(kRootId, Node{nullptr, current_.root.get()});
     ++revision_;
     emit layoutUpdated(revision_, kRootId);
+}
+
+// The application frees its own reference to a replaced menu on a worker;
+// when ours is the last, freeing a big tree here would stall the main thread
+// and its pages would never go back to the system.
+void DBusMenuExporter::retire(Generation generation) {
+    if (!generation.root) {
+        return;
+    }
+    auto retired = std::make_shared<Generation>(std::move(generation));
+    QThreadPool::globalInstance()->start([retired = std::move(retired)]() mutable {
+        retired.reset();
+        returnFreeMemoryToSystem();
+    });
 }
 
 const DBusMenuExporter::Node* DBusMenuExporter::find(int id) const {

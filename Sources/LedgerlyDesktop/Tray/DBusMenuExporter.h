@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -60,7 +61,8 @@ private:
         const MenuEntry* entry = nullptr;  // none for the root
         const Menu* submenu = nullptr;
     };
-    // One menu and the ids given out for it; kept for one more menu, for late events.
+    // One menu and the ids given out for it; a replaced one is kept a little
+    // longer, for events the panel sent before it saw the new layout.
     struct Generation {
         std::shared_ptr<const Menu> root;
         std::unordered_map<int, Node> nodes;
@@ -68,6 +70,8 @@ private:
         // The "N more entries" lines of levels too long to draw, which the menu itself does not hold.
         std::deque<MenuEntry> moreEntries;
     };
+
+    static void retire(Generation generation);
 
     const Node* find(int id) const;
     const std::vector<int>& children(const Menu& menu);
@@ -83,6 +87,7 @@ private:
     std::function<void()> didClose_;
     Generation current_;
     Generation previous_;
+    QTimer previousExpiry_;
     int nextId_ = 1;
     uint revision_ = 1;
     std::unordered_map<std::string, QByteArray> iconData_;
