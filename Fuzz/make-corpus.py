@@ -68,6 +68,7 @@ def parsing_inputs():
     inputs = [STARTER]
     for name in files:
         inputs += literals(TESTS / "Parsing" / name)
+    inputs += literals(TESTS / "Text" / "TextViewTests.cpp")
     return [data for data in inputs if data]
 
 
