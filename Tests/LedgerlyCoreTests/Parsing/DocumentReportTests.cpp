@@ -52,6 +52,34 @@ TEST(DocumentJson, EveryFormUsesTheDocumentedNames) {
     EXPECT_EQ(expected.dump(), reports::documentToJson(kEveryForm).dump());
 }
 
+// Scripts match these codes and users read these texts: both are promises.
+TEST(DocumentJson, EachWarningHasItsStableCodeAndMessage) {
+    struct Case {
+        const char* markdown;
+        const char* code;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"---\ntitle: x\n", "unclosedFrontMatter", "Skipped unclosed YAML front matter"},
+        {"<!-- open\n", "unclosedComment", "Skipped unclosed HTML comment"},
+        {"#\n", "emptyTitle", "Skipped empty title"},
+        {"##\n", "unmatchedCloseMarker", "Empty heading close marker did not match an open submenu"},
+        {"- [a](https://a.example)\n  - [b](https://b.example)\n", "nestedList",
+         "Nested list items are not supported yet. Use headings for submenus."},
+        {"- \n", "emptyListItem", "Skipped empty list item"},
+        {"[x](\n", "malformedLink", "Skipped malformed link"},
+        {"[](https://a.example)\n", "linkWithEmptyTitle", "Skipped link with empty title"},
+        {"[x]()\n", "linkWithEmptyURL", "Skipped link with empty URL"},
+        {"hello\n", "unsupportedLine", "Skipped unsupported line"},
+    };
+    for (const auto& c : cases) {
+        const auto warnings = reports::documentToJson(parse(c.markdown))["warnings"];
+        ASSERT_FALSE(warnings.empty()) << c.markdown;
+        EXPECT_EQ(c.code, warnings[0]["code"]) << c.markdown;
+        EXPECT_EQ(c.message, warnings[0]["message"]) << c.markdown;
+    }
+}
+
 TEST(DocumentJson, AbsentTitleIsNull) {
     EXPECT_EQ(R"({"title":null,"items":[],"warnings":[]})", reports::documentToJson(LedgerlyDocument{}).dump());
 }
