@@ -1,4 +1,4 @@
-#include "Files/FileWatcherTestSupport.h"
+#include "Platform/FileWatcherTestSupport.h"
 #include "Support/RecordingLogSink.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "Files/FileWatcherTestSupport.h"
+#include "Platform/FileWatcherTestSupport.h"
 
 #include <fcntl.h>
 #include <unistd.h>
