@@ -102,7 +102,10 @@ void QtStatusItem::show() {
     shown_ = true;
     const bool published = statusNotifierItem_ && statusNotifierItem_->publish();
     // A watcher that exists will take the item; the XEmbed icon would be a second one.
-    if (!published || !statusNotifierItem_->watcherExists()) {
+    if (!published) {
+        qCDebug(lcTray) << "StatusNotifierItem not published; an XEmbed icon stands in";
+        showXEmbedIcon();
+    } else if (!statusNotifierItem_->watcherExists()) {
         qCDebug(lcTray) << "no StatusNotifierWatcher at start; an XEmbed icon stands in";
         showXEmbedIcon();
     }
