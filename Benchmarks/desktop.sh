@@ -243,7 +243,7 @@ for run in $(seq 1 20); do
     latencies+=($(($(now_ms) - started)))
 done
 write_ms=$(printf '%s\n' "${latencies[@]}" | median)
-echo "file write to new menu, 500-line file (median of 20): $write_ms ms wall, as this script sees it"
+echo "file write to new MenuJson, 500-line file (median of 20): $write_ms ms wall, read every 5 ms after the refresh is logged"
 totals=$(grep -a 'change to menu' "$SANDBOX/timing.log" | sed -n 's/.*change to menu \([0-9.]*\) ms.*/\1/p')
 if [ -n "$totals" ]; then
     echo "file write to new menu, 500-line file, the application's own timing (median of $(wc -l <<<"$totals")): $(median <<<"$totals") ms"
