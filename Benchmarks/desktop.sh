@@ -142,13 +142,22 @@ status_title_calls() {
     done
     echo "$longest ms longest of $calls calls"
 }
-started=$(now_ms)
-cp "$SANDBOX/big.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
-calls=$(status_title_calls "Twenty Megabytes")
-echo "20 MB file selected: longest StatusTitle call while it loads: $calls; title shown after $(($(now_ms) - started)) ms"
-grep -a 'change to menu' "$SANDBOX/timing.log" | tail -1 | sed 's/^/    /'
-sleep 2
-echo "resident memory, 20 MB file loaded: $(resident_mb "$LEDGERLY_PID") MB"
+# Saves FILE over the selected one by renaming, as editors do.
+save_as_selected() { cp "$1" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"; }
+
+# Saves the big FILE whose title is TITLE; how long the application did not
+# answer while it loaded, its refresh timings, and its memory once loaded.
+measure_big_file() {
+    local label=$1 file=$2 title=$3 started calls
+    started=$(now_ms)
+    save_as_selected "$file"
+    calls=$(status_title_calls "$title")
+    echo "$label: longest StatusTitle call while it loads: $calls; title shown after $(($(now_ms) - started)) ms"
+    grep -a 'change to menu' "$SANDBOX/timing.log" | tail -1 | sed 's/^/    /'
+    sleep 2
+    echo "resident memory, $label loaded: $(resident_mb "$LEDGERLY_PID") MB"
+}
+measure_big_file "20 MB file" "$SANDBOX/big.md" "Twenty Megabytes"
 
 # ShowMenu until the menu's window is mapped, and the size of that window.
 started=$(now_ms)
@@ -164,7 +173,7 @@ wait_for 5 menu_is_closed
 
 # Back to a small file: how long until the memory is returned.
 started=$(now_ms)
-cp "$root/Samples/starter.ledgerly.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+save_as_selected "$root/Samples/starter.ledgerly.md"
 until [ "$(property StatusTitle)" = "$small_title" ]; do sleep 0.01; done
 below=""
 while (($(now_ms) - started < 10000)); do
@@ -185,20 +194,14 @@ awk 'BEGIN {
     print "# Twenty Flat Megabytes"
     for (i = 1; i <= 316900; i++) printf "- [Bookmark %d of the notes](https://links.example.com/%d)\n", i, i
 }' >"$SANDBOX/flat.md"
-started=$(now_ms)
-cp "$SANDBOX/flat.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
-calls=$(status_title_calls "Twenty Flat Megabytes")
-echo "20 MB file without headings: longest StatusTitle call while it loads: $calls; title shown after $(($(now_ms) - started)) ms"
-grep -a 'change to menu' "$SANDBOX/timing.log" | tail -1 | sed 's/^/    /'
-sleep 2
-echo "resident memory, 20 MB file without headings loaded: $(resident_mb "$LEDGERLY_PID") MB"
-cp "$root/Samples/starter.ledgerly.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+measure_big_file "20 MB file without headings" "$SANDBOX/flat.md" "Twenty Flat Megabytes"
+save_as_selected "$root/Samples/starter.ledgerly.md"
 until [ "$(property StatusTitle)" = "$small_title" ]; do sleep 0.05; done
 sleep 5
 echo "resident memory 5 s after the small file is back: $(resident_mb "$LEDGERLY_PID") MB"
 
 # The status submenu listing 100,000 warnings, opened with the keyboard.
-cp "$SANDBOX/warnings.md" "$HOME/starter.md.new" && mv "$HOME/starter.md.new" "$HOME/starter.md"
+save_as_selected "$SANDBOX/warnings.md"
 until [ "$(property StatusTitle)" = "Hundred Thousand Warnings" ]; do sleep 0.05; done
 sleep 1
 call_method ShowMenu

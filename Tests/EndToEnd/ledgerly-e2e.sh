@@ -73,12 +73,7 @@ shortcut() {
     xdotool key Escape
     wait_for 5 menu_is_closed || fail "Escape did not close the menu"
     # What a Wayland desktop's key binding runs; refused for a moment after a close, like the shortcut.
-    local attempt
-    for attempt in 1 2 3 4 5 6 7 8 9 10; do
-        "$LEDGERLY" --show-menu || fail "--show-menu did not reach the running Ledgerly"
-        wait_for 1 menu_is_open && return 0
-    done
-    fail "--show-menu did not map the menu"
+    show_menu_until menu_is_open || fail "--show-menu did not map the menu (status $?)"
 }
 
 ACTIONS_FILE=$'# Actions\n- [Example](https://example.com/page)\n- snippet text here\n'

@@ -18,6 +18,18 @@ wait_for() {
     done
 }
 
+# Runs `ledgerly --show-menu` until CHECK sees the menu: the gate refuses for
+# a moment after the menu closed. Status 1: the running Ledgerly was not
+# reached; 2: the menu never showed.
+show_menu_until() {
+    local attempt
+    for attempt in 1 2 3 4 5 6 7 8 9 10; do
+        "$LEDGERLY" --show-menu || return 1
+        wait_for 1 "$1" && return 0
+    done
+    return 2
+}
+
 fail() {
     echo "FAIL: $*" >&2
     exit 1

@@ -164,12 +164,8 @@ menu_at_pointer_is_closed() { is_dark 405 305 100 40; }
 
 # --show-menu until the menu is at the pointer: the gate refuses for a moment after the menu closed.
 show_menu_again() {
-    local attempt
-    for attempt in 1 2 3 4 5 6 7 8 9 10; do
-        "$LEDGERLY" --show-menu || fail_with_context "--show-menu did not reach the running Ledgerly"
-        wait_for 1 menu_at_pointer_is_open && return 0
-    done
-    fail_with_context "--show-menu did not show the menu at the pointer"
+    show_menu_until menu_at_pointer_is_open ||
+        fail_with_context "--show-menu did not show the menu at the pointer (status $?)"
 }
 
 show_menu() {
